@@ -1,0 +1,22 @@
+#pragma once
+// The few error types that routines raise to their callers. Index errors use std::out_of_range.
+// Routines that are documented to absorb conversion problems (the reply decoder, file imports)
+// catch exactly these types.
+#include <stdexcept>
+#include <string>
+
+namespace tz {
+
+// A text could not be converted to the number or date it should hold.
+class ConversionError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// A number does not fit the integer type it is stored in.
+class OverflowError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace tz
