@@ -49,6 +49,7 @@ ProgramState FilledState() {
     s.Timeout = 4;
     s.Delay = 250;
     s.Retry = 2;
+    s.LimitDays = 14;
     s.AutoLoad = true;
     s.AutoRemoveData = false;
     s.ProgramFont = {"Noto Sans CJK", 10.5f, true, false, true, false, 700, 0};
@@ -114,6 +115,7 @@ void ExpectSameSettings(const ProgramState& a, const ProgramState& b) {
     EXPECT_EQ(a.Timeout, b.Timeout);
     EXPECT_EQ(a.Delay, b.Delay);
     EXPECT_EQ(a.Retry, b.Retry);
+    EXPECT_EQ(a.LimitDays, b.LimitDays);
     EXPECT_EQ(a.AutoLoad, b.AutoLoad);
     EXPECT_EQ(a.AutoRemoveData, b.AutoRemoveData);
     EXPECT_EQ(a.ProgramFont.Name, b.ProgramFont.Name);
@@ -218,6 +220,7 @@ TEST_F(WriteConfig, ZeroTimeoutDelayAndRetry_AreWrittenAsTheirDefaults) {
     EXPECT_TRUE(HasLine(text, "Serial Log File\tOFF"));
     EXPECT_TRUE(HasLine(text, "Graph Color\t0\t0\t0\t0\t1\t0\t0"));
     EXPECT_TRUE(HasLine(text, "Data Select\tFalse\tFalse\tFalse"));
+    EXPECT_EQ(text.find("LIMITDAYS"), std::string::npos);  // written only when set
 }
 
 TEST_F(WriteConfig, ValueLines_HaveTheFilesFormat) {
