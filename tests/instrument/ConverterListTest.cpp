@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/StartupDefaults.h"
+#include "app/modMain.h"
 #include "text/Catalogue.h"
 
 namespace tz {
@@ -60,6 +61,16 @@ TEST_F(ConverterList, UncheckedChannelsAreNavyAndOthersFollowTheGivenRanges) {
     EXPECT_EQ(RgbOf(InfoColour::Red), (Rgb{255, 0, 0}));
     EXPECT_EQ(RgbOf(InfoColour::Navy), (Rgb{0, 0, 128}));
     EXPECT_EQ(RgbOf(InfoColour::Green), (Rgb{0, 255, 0}));
+}
+
+TEST_F(ConverterList, WithoutRangesTheProgramsRangesApply) {
+    ResetProgram();
+    Program().AdCheck = ranges_;
+    record_.AnalogValue(1, 620);  // 499.5 mV, inside 452 to 550
+    EXPECT_EQ(ListConverterValues(record_)[2].colour, InfoColour::ListGreen);
+    Program().AdCheck[1] = {500, 550};
+    EXPECT_EQ(ListConverterValues(record_)[2].colour, InfoColour::Red);
+    ResetProgram();
 }
 
 TEST_F(ConverterList, LampListsSetAndUnset) {

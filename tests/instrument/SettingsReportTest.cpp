@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/modMain.h"
 #include "instrument/FileTestFolder.h"
 #include "text/Catalogue.h"
 #include "text/DateTime.h"
@@ -98,6 +99,16 @@ TEST_F(SettingsReport, SuffixGoesBeforeTheExtension) {
     ASSERT_TRUE(WriteSettingsReport(Record(), ReportMode::Write, folder.Path(), "_A", Noon()));
     EXPECT_TRUE(std::filesystem::exists(folder / "TZ7300_Setting_A.csv"));
     EXPECT_FALSE(std::filesystem::exists(folder / "TZ7300_Setting.csv"));
+}
+
+TEST_F(SettingsReport, ProgramReportGoesToTheLogFolderWithTheFactorySuffix) {
+    FileTestFolder folder;
+    ResetProgram();
+    Program().LogFolder = folder.Path();
+    Program().FactoryRecordSuffix = "_B";
+    EXPECT_TRUE(WriteSettingsReport(Record(), ReportMode::WriteSpan));
+    EXPECT_EQ(Lines(ReadWholeFile(folder / "TZ7300_Setting_B.csv")).size(), 2u);
+    ResetProgram();
 }
 
 TEST_F(SettingsReport, ReportThatCannotBeWrittenIsAFailure) {
