@@ -1,13 +1,8 @@
 #include "app/ConfigFile.h"
 
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <fstream>
 #include <functional>
-#include <limits>
-#include <optional>
-#include <sstream>
 #include <system_error>
 #include <utility>
 
@@ -352,6 +347,9 @@ void WriteCommunication(ConfigWriter& w, const ProgramState& s) {
     w.Values("Timeout", {Int(s.Timeout == 0 ? 3 : s.Timeout)});
     w.Values("Delay", {Int(s.Delay == 0 ? 300 : s.Delay)});
     w.Values("Retry", {Int(s.Retry == 0 ? 3 : s.Retry)});
+    // The due-date warning is set by hand in the file; it is written back when set so that the
+    // program's own write does not lose it.
+    if (s.LimitDays != 0) w.Values("LIMITDAYS", {Int(s.LimitDays)});
     w.Line("");
 }
 
