@@ -89,7 +89,7 @@ clsInstrument FullySetRecord() {
     r.BumpFunction(1);
     r.Confirmation(12);
     r.ConfirmationTime(15);
-    r.SpecNo("SPEC-77");
+    r.SpecNo("STD-77");
     r.AlarmOnOff(1);
     r.LunchBreak(1);
     r.PumpOnOffDisp(10);
@@ -228,7 +228,7 @@ TEST(SettingsFileRoundTrip, EverySettingSurvivesIncludingDecimalFieldsOfTenAndMo
     EXPECT_EQ(b.MaintePassword(), "4321");
     EXPECT_EQ(b.UserPassword2(), "pw12");
     EXPECT_EQ(b.SpecType(), "1");
-    EXPECT_EQ(b.SpecNo(), "SPEC-77");
+    EXPECT_EQ(b.SpecNo(), "STD-77");
     EXPECT_FLOAT_EQ(b.Inert1st(), 19.5f);
     EXPECT_FLOAT_EQ(b.Inert2nd(), 18.0f);
     for (Integer i = 0; i < 6; ++i) {
@@ -296,7 +296,7 @@ TEST(SettingsFileLoad, FieldsReadAsTheyAreWritten) {
     const clsInstrument r = Loaded(
         "PO,W,10,\r\nXI,W,11,\r\nEB,W,12,\r\nFF,W,13,\r\nX7,W,14,\r\nXB,W,15,0F,\r\n"
         "US,W,10,11,12,13,14,15,\r\nPS,W,240101,******,240103,240104,240105,240106,\r\n"
-        "SC,W,016D,\r\njz,w,1,\r\nBS,W,  SPEC 9  ,\r\nUZ,W,101,\r\n");
+        "SC,W,016D,\r\njz,w,1,\r\nBS,W,  STD 9  ,\r\nUZ,W,101,\r\n");
     EXPECT_EQ(r.PumpOnOffDisp(), 10);
     EXPECT_EQ(r.DispID(), 11);
     EXPECT_EQ(r.PeakBar(), 12);
@@ -308,7 +308,7 @@ TEST(SettingsFileLoad, FieldsReadAsTheyAreWritten) {
     EXPECT_EQ(r.SensorDate(1), "******");
     EXPECT_EQ(r.CalLimit(), 365);
     EXPECT_EQ(r.KeySound(), 1);
-    EXPECT_EQ(r.SpecNo(), "SPEC 9");
+    EXPECT_EQ(r.SpecNo(), "STD 9");
     const Integer zero[] = {1, 0, 1, 0, 0, 0};
     for (Integer i = 0; i < 6; ++i) EXPECT_EQ(r.Zero(i), zero[i]) << i;
 }
