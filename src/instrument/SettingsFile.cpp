@@ -1,0 +1,383 @@
+#include "instrument/SettingsFile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "instrument/WritePayloads.h"
+#include "instrument/modGasCommon.h"
+#include "text/Errors.h"
+#include "text/NumberFormat.h"
+#include "text/clsToken.h"
+
+namespace tz {
+namespace {
+
+constexpr Integer kChannels = clsInstrument::GasChannels;
+
+// A field of the line being loaded could not be used; the loader names the line.
+struct BadField {
+    std::string reason;
+};
+
+std::string Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+std::string Upper(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+bool IsHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// The fields of one split line. Only the tokens of this split are read: a field the line does
+// not have is empty text, never a leftover of an earlier line.
+class LineFields {
+public:
+    explicit LineFields(const clsToken& tokens) : tokens_(tokens) {}
+
+    std::string Text(int i) const {
+        return i < tokens_.TokenCount() ? tokens_.Tokens(static_cast<Integer>(i)) : std::string();
+    }
+    bool IsNumber(int i) const { return IsNumericText(Text(i)); }
+
+    // int(t): a decimal number, rounded to the nearest whole number (halves to even).
+    Integer Int(int i) const {
+        const std::string text = Text(i);
+        if (!IsNumericText(text)) throw BadField{"field " + std::to_string(i + 1) + " is not a number"};
+        const double value = std::nearbyint(static_cast<double>(TextToSingle(text)));
+        if (value < -32768 || value > 32767)
+            throw BadField{"field " + std::to_string(i + 1) + " is out of range"};
+        return static_cast<Integer>(value);
+    }
+
+    // hex(t): hexadecimal digits; four digits or fewer are the 16-bit pattern ("FFFF" is -1).
+    Integer Hex(int i) const {
+        const std::string text = Trim(Text(i));
+        const auto bad = [&](const char* what) {
+            return BadField{"field " + std::to_string(i + 1) + " " + what};
+        };
+        if (text.empty() || text.size() > 8 || !std::all_of(text.begin(), text.end(), IsHexDigit))
+            throw bad("is not a hexadecimal number");
+        std::uint32_t value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value, 16);
+        if (text.size() <= 4) return static_cast<Integer>(static_cast<std::uint16_t>(value));
+        if (value > 32767) throw bad("is out of range");
+        return static_cast<Integer>(value);
+    }
+
+    // sng(t): a number as a single-precision value.
+    Single Sng(int i) const {
+        const std::string text = Text(i);
+        if (!IsNumericText(text)) throw BadField{"field " + std::to_string(i + 1) + " is not a number"};
+        return TextToSingle(text);
+    }
+
+    // flag(t): 1 when the field starts with "1".
+    Integer Flag(int i) const {
+        const std::string text = Text(i);
+        return !text.empty() && text[0] == '1' ? 1 : 0;
+    }
+
+private:
+    const clsToken& tokens_;
+};
+
+using Apply = void (*)(clsInstrument& record, const LineFields& fields);
+
+struct LoadRow {
+    std::string_view code;
+    Apply apply;
+};
+
+template <void (clsInstrument::*SetValue)(Integer, Single),
+          void (clsInstrument::*SetIsLo)(Integer, bool)>
+void ApplyAlarmPoint(clsInstrument& r, const LineFields& f) {
+    for (int gas = 0; gas < kChannels; ++gas) {
+        const Single value = f.IsNumber(gas + 2) ? f.Sng(gas + 2) : Single{NoValue};
+        (r.*SetValue)(static_cast<Integer>(gas), value);
+    }
+    (r.*SetIsLo)(4, f.Text(8) == "L");
+    (r.*SetIsLo)(5, f.Text(9) == "L");
+}
+
+void ApplyGasInfo(clsInstrument& r, const LineFields& f) {
+    for (int gas = 0; gas < kChannels; ++gas) ParseGasInfo(f.Text(gas + 2), r, static_cast<Integer>(gas));
+    ParseSecondRangeInfo(f.Text(8), r, 4);
+    ParseSecondRangeInfo(f.Text(9), r, 5);
+}
+
+// Channels with a port number keep it; every other channel receives the lowest free number.
+void ApplyPorts(clsInstrument& r, const LineFields& f) {
+    std::array<bool, kChannels> used{};
+    for (int gas = 0; gas < kChannels; ++gas) {
+        Integer port = -1;
+        if (f.IsNumber(gas + 2)) {
+            port = f.Int(gas + 2);
+            if (port < 0 || port >= kChannels)
+                throw BadField{"port number " + std::to_string(port) + " is outside 0 to 5"};
+            used[static_cast<std::size_t>(port)] = true;
+        }
+        r.PortCh(static_cast<Integer>(gas), port);
+    }
+    for (Integer gas = 0; gas < kChannels; ++gas) {
+        if (r.PortCh(gas) != -1) continue;
+        const auto freePort = std::find(used.begin(), used.end(), false);
+        if (freePort == used.end()) break;
+        *freePort = true;
+        r.PortCh(gas, static_cast<Integer>(freePort - used.begin()));
+    }
+}
+
+// What each code does to the record. "PO", "XI", "EB", "US", "FF", "X7" and the first field of
+// "XB" are read as decimal numbers, as they are written.
+constexpr LoadRow kLoadRows[] = {
+    {"A1", ApplyAlarmPoint<&clsInstrument::Warning, &clsInstrument::WarnIsLo>},
+    {"A2", ApplyAlarmPoint<&clsInstrument::Alarm, &clsInstrument::AlarmIsLo>},
+    {"AS", ApplyAlarmPoint<&clsInstrument::Stel, &clsInstrument::StelIsLo>},
+    {"AW", ApplyAlarmPoint<&clsInstrument::Twa, &clsInstrument::TwaIsLo>},
+    {"SA", ApplyAlarmPoint<&clsInstrument::AutoCalib, &clsInstrument::AutoCalIsLo>},
+    {"AP", [](clsInstrument& r, const LineFields& f) { r.AlarmMode(f.Int(2)); }},
+    {"SC", [](clsInstrument& r, const LineFields& f) { r.CalLimit(f.Hex(2)); }},
+    {"XP", [](clsInstrument& r, const LineFields& f) { r.Intervals(f.Hex(2)); }},
+    {"SD", [](clsInstrument& r, const LineFields& f) { r.DispCalLimit(f.Int(2)); }},
+    {"SM", [](clsInstrument& r, const LineFields& f) { r.CalCheck(f.Int(2)); }},
+    {"XW", [](clsInstrument& r, const LineFields& f) { r.LogOverWrite(f.Int(2)); }},
+    {"XT", [](clsInstrument& r, const LineFields& f) { r.LcdBackLight(f.Hex(2)); }},
+    {"AT", [](clsInstrument& r, const LineFields& f) { r.AlarmO2(f.Int(2)); }},
+    {"GJ", ApplyGasInfo},
+    {"SJ", [](clsInstrument& r, const LineFields& f) { r.AutoZero(f.Flag(2)); }},
+    {"SG", [](clsInstrument& r, const LineFields& f) { r.DemandZero(f.Flag(2)); }},
+    {"MP",
+     [](clsInstrument& r, const LineFields& f) {
+         r.UseMaintePassword(f.Flag(2));
+         r.MaintePassword(f.Text(3));
+     }},
+    {"PG", [](clsInstrument& r, const LineFields& f) { r.PasswordProtect(f.Flag(2)); }},
+    {"UJ", [](clsInstrument& r, const LineFields& f) { r.SpecType(f.Text(2)); }},
+    {"BJ", [](clsInstrument& r, const LineFields& f) { r.DispBumpLimit(f.Flag(2)); }},
+    {"BK", [](clsInstrument& r, const LineFields& f) { r.BumpLimit(f.Hex(2)); }},
+    {"BL", [](clsInstrument& r, const LineFields& f) { r.BumpCheck(f.Int(2)); }},
+    {"BU",
+     [](clsInstrument& r, const LineFields& f) {
+         r.BumpTime(f.Hex(2));
+         r.BumpThreshold(f.Hex(3));
+         r.BumpFailCalTime(f.Hex(4));
+         r.BumpFailAfter(f.Int(5));
+     }},
+    {"BV", [](clsInstrument& r, const LineFields& f) { r.BumpFunction(f.Int(2)); }},
+    {"XB",
+     [](clsInstrument& r, const LineFields& f) {
+         r.Confirmation(f.Int(2));
+         r.ConfirmationTime(f.Hex(3));
+     }},
+    {"PS",
+     [](clsInstrument& r, const LineFields& f) {
+         for (int gas = 0; gas < kChannels; ++gas) r.SensorDate(static_cast<Integer>(gas), f.Text(gas + 2));
+     }},
+    {"BS", [](clsInstrument& r, const LineFields& f) { r.SpecNo(Trim(f.Text(2))); }},
+    {"AF", [](clsInstrument& r, const LineFields& f) { r.AlarmOnOff(f.Int(2)); }},
+    {"XL", [](clsInstrument& r, const LineFields& f) { r.LunchBreak(f.Int(2)); }},
+    {"PO", [](clsInstrument& r, const LineFields& f) { r.PumpOnOffDisp(f.Int(2)); }},
+    {"XI", [](clsInstrument& r, const LineFields& f) { r.DispID(f.Int(2)); }},
+    {"XA", [](clsInstrument& r, const LineFields& f) { r.AlarmSilence(f.Int(2)); }},
+    {"EB", [](clsInstrument& r, const LineFields& f) { r.PeakBar(f.Int(2)); }},
+    {"BW", [](clsInstrument& r, const LineFields& f) { r.BumpCheckALL(f.Int(2)); }},
+    {"SW", [](clsInstrument& r, const LineFields& f) { r.CalCheckALL(f.Int(2)); }},
+    {"CP", [](clsInstrument&, const LineFields&) {}},
+    {"WB",
+     [](clsInstrument& r, const LineFields& f) {
+         r.InertMode(f.Int(2));
+         r.LcBhMode(f.Int(3));
+         r.BhTime(f.Hex(4));
+         r.LcBuzzer(f.Int(5));
+     }},
+    {"UL", [](clsInstrument& r, const LineFields& f) { r.LcdContrast(f.Hex(2)); }},
+    {"UZ",
+     [](clsInstrument& r, const LineFields& f) {
+         const std::string zero = f.Text(2);
+         for (std::size_t gas = 0; gas < kChannels; ++gas)
+             r.Zero(static_cast<Integer>(gas), gas < zero.size() && zero[gas] == '1' ? 1 : 0);
+     }},
+    {"US",
+     [](clsInstrument& r, const LineFields& f) {
+         for (int gas = 0; gas < kChannels; ++gas) r.ZeroForce(static_cast<Integer>(gas), f.Int(gas + 2));
+     }},
+    {"FF",
+     [](clsInstrument& r, const LineFields& f) {
+         r.IRRange(f.Int(2));
+         r.Change_IRRange(false);
+     }},
+    {"A3", [](clsInstrument& r, const LineFields& f) { r.Inert1st(f.Sng(2)); }},
+    {"A4", [](clsInstrument& r, const LineFields& f) { r.Inert2nd(f.Sng(2)); }},
+    {"MO",
+     [](clsInstrument& r, const LineFields& f) {
+         r.UseUserPassword(f.Flag(2));
+         r.UserPassword2(f.Text(3));
+     }},
+    {"KL", [](clsInstrument& r, const LineFields& f) { r.Inverse(f.Int(2)); }},
+    {"XD", [](clsInstrument& r, const LineFields& f) { r.RemainTimeDisp(f.Int(2)); }},
+    {"JZ", [](clsInstrument& r, const LineFields& f) { r.KeySound(f.Int(2)); }},
+    {"AN",
+     [](clsInstrument& r, const LineFields& f) {
+         r.Panic(f.Int(2));
+         r.ManDown(f.Int(3));
+         r.ManDown1(f.Hex(4));
+         r.ManDown2(f.Hex(5));
+         r.ManDown3(f.Hex(6));
+     }},
+    {"U9", [](clsInstrument& r, const LineFields& f) { r.CSAdata(f.Int(2)); }},
+    {"X7", [](clsInstrument& r, const LineFields& f) { r.dlogOnOff(f.Int(2)); }},
+    {"UW", [](clsInstrument& r, const LineFields& f) { r.DateDispType(f.Int(2)); }},
+    {"HF", [](clsInstrument&, const LineFields&) {}},
+    {"UG", ApplyPorts},
+    {"EJ", [](clsInstrument& r, const LineFields& f) { r.LangType(f.Int(2)); }},
+    {"UO", [](clsInstrument& r, const LineFields& f) { r.LeakCOdisp(f.Int(2)); }},
+};
+
+const LoadRow* FindLoadRow(std::string_view code) {
+    const auto it = std::find_if(std::begin(kLoadRows), std::end(kLoadRows),
+                                 [&](const LoadRow& row) { return row.code == code; });
+    return it == std::end(kLoadRows) ? nullptr : it;
+}
+
+// Text lines hold printable characters and tabs; anything else means the file is not a settings
+// file.
+bool IsTextLine(std::string_view line) {
+    return std::none_of(line.begin(), line.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 32 && c != '\t') || byte == 127;
+    });
+}
+
+bool IsBlank(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+SettingsFileError MalformedLine(int lineNumber, const std::string& line, const std::string& why) {
+    return SettingsFileError("settings file line " + std::to_string(lineNumber) + " (" + why +
+                                 "): " + line,
+                             lineNumber, line);
+}
+
+void ApplyLine(clsInstrument& record, clsToken& tokens, const std::string& line, int lineNumber,
+               const UnknownCodeHandler& onUnknownCode) {
+    if (IsBlank(line)) return;
+    if (!IsTextLine(line)) throw MalformedLine(lineNumber, line, "not text");
+    try {
+        tokens.Source(line);
+    } catch (const TokenLimitError&) {
+        throw MalformedLine(lineNumber, line, "too many fields");
+    }
+    if (tokens.TokenCount() == 0) return;  // a comment line
+    const LineFields fields(tokens);
+    const std::string code = Upper(fields.Text(0));
+    const LoadRow* row = FindLoadRow(code);
+    if (row == nullptr) {
+        if (onUnknownCode) onUnknownCode(code);
+        return;
+    }
+    try {
+        row->apply(record, fields);
+    } catch (const BadField& bad) {
+        throw MalformedLine(lineNumber, line, bad.reason);
+    } catch (const ConversionError&) {
+        throw MalformedLine(lineNumber, line, "a number field is not a number");
+    } catch (const OverflowError&) {
+        throw MalformedLine(lineNumber, line, "a number is out of range");
+    }
+}
+
+std::string PortPayloadOfFile(const clsInstrument& record) {
+    std::string out;
+    for (Integer gas = 0; gas < kChannels; ++gas) {
+        if (gas > 0) out += ',';
+        out += record.GasEnabled(gas) ? EncodeDec(record.PortCh(gas)) : std::string("F");
+    }
+    return out;
+}
+
+std::string FilePayload(std::string_view code, const clsInstrument& record) {
+    if (code == "U9") return EncodeDec(record.CSAdata());
+    if (code == "UG") return PortPayloadOfFile(record);
+    return WritePayload(code, record);
+}
+
+}  // namespace
+
+SettingsFileError::SettingsFileError(const std::string& message, int lineNumber, std::string line)
+    : std::runtime_error(message), lineNumber_(lineNumber), line_(std::move(line)) {}
+
+std::string SettingsFileLine(std::string_view code, const clsInstrument& record) {
+    if (std::find(SettingsFileCodes.begin(), SettingsFileCodes.end(), code) ==
+        SettingsFileCodes.end())
+        throw std::invalid_argument("\"" + std::string(code) + "\" is not a settings file line");
+    return WriteBody(code, FilePayload(code, record)) + ",";
+}
+
+std::string SettingsFileText(const clsInstrument& record) {
+    std::string text;
+    for (std::string_view code : SettingsFileCodes) text += SettingsFileLine(code, record) + "\r\n";
+    return text;
+}
+
+void SaveSettingsFile(const clsInstrument& record, const std::filesystem::path& fileName) {
+    const std::string text = SettingsFileText(record);
+    std::filesystem::path temporary = fileName;
+    temporary += ".tmp";
+    const auto fail = [&](const std::string& why) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return SettingsFileError("cannot save settings file " + fileName.string() + ": " + why, 0,
+                                 {});
+    };
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) throw fail("cannot create " + temporary.string());
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.close();
+        if (!out) throw fail("write failed");
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, fileName, error);
+    if (error) throw fail(error.message());
+}
+
+std::string UnknownCodeMessage(const std::string& code) { return "unknown " + code; }
+
+void LoadSettingsText(clsInstrument& record, std::string_view text,
+                      const UnknownCodeHandler& onUnknownCode) {
+    clsToken tokens;
+    tokens.AddDelimiters(",");
+    tokens.AddComments(";");
+    int lineNumber = 0;
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        std::string line(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        ApplyLine(record, tokens, line, lineNumber, onUnknownCode);
+    }
+}
+
+void LoadSettingsFile(clsInstrument& record, const std::filesystem::path& fileName,
+                      const UnknownCodeHandler& onUnknownCode) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) throw SettingsFileError("cannot open settings file " + fileName.string(), 0, {});
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) throw SettingsFileError("cannot read settings file " + fileName.string(), 0, {});
+    LoadSettingsText(record, content.str(), onUnknownCode);
+}
+
+}  // namespace tz
