@@ -169,8 +169,10 @@ private:
     // Sending helpers.
     void SendCommand(const std::string& body, bool initFlag);
     void Retransmit();
-    void SendAcknowledge(char code, bool initFlag);
-    std::string Echo() const;
+    // ACK or NAK with the echo of the last frame (five characters, seven for "IH" unless
+    // fiveCharacterEcho).
+    void SendAcknowledge(char code, bool initFlag, bool fiveCharacterEcho = false);
+    std::string Echo(bool fiveCharacterEcho) const;
     bool LastFrameNeverRepeated() const;
 
     // Waiting helpers.
