@@ -368,9 +368,11 @@ private:
         std::array<bool, static_cast<std::size_t>(GasFlag::Count)> Flags{};
     };
 
-    struct OptionRow;  // one row of the option table: flag and default
+    // How SetChangeFlags treats a scalar flag: pFlag, pIDflag, by factory mode, or not at all.
+    enum class FlagGroup { Settings, Identity, Serial, Kept };
+    struct OptionRow;  // one row of the option table: flag and ClearDatas value
     static const OptionRow& OptionOf(Opt opt);
-    static bool IsIdentityFlag(Flag flag);
+    static FlagGroup GroupOf(Flag flag);
 
     Integer& Value(Opt opt) { return opts_[static_cast<std::size_t>(opt)]; }
     Integer Value(Opt opt) const { return opts_[static_cast<std::size_t>(opt)]; }
