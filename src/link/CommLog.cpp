@@ -47,9 +47,8 @@ std::string ShowControlChars(const std::string& text) {
 
 std::string TimeOfDayText(Date value) {
     const DateParts parts = SplitDate(value);
-    char text[9];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", parts.hour % 100, parts.minute % 100,
-                  parts.second % 100);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", parts.hour, parts.minute, parts.second);
     return text;
 }
 

@@ -151,8 +151,8 @@ void uclTzif::ReceiveIrdaData() {
     ResponseReceived = true;
     if (status_ != stsBinaryDump) {
         errorCount_ = 0;
-        const std::string text = irda_.InputText();
         const int count = irda_.InputCount();
+        const std::string text = irda_.InputText();
         receiveBuffer_ += count >= 0 && static_cast<std::size_t>(count) < text.size()
                               ? text.substr(0, static_cast<std::size_t>(count))
                               : text;
