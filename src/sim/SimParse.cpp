@@ -1,5 +1,6 @@
 #include "sim/SimParse.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstring>
