@@ -1,6 +1,7 @@
 #include "sim/SimCommands.h"
 
 #include <cctype>
+#include <iterator>
 #include <unordered_map>
 #include <vector>
 
@@ -15,7 +16,7 @@ using Record = clsInstrument;
 
 constexpr Integer Channels = 6;
 
-SimReply Data(std::string data) { return {std::move(data), false}; }
+SimReply Data(std::string data) { return {std::move(data)}; }
 
 std::string Join(const std::vector<std::string>& fields) {
     std::string out;
@@ -238,10 +239,21 @@ const SimCommand kCommands[] = {
 
 #undef READ
 
+// Reads first, then the other parts, each in its own order.
+const std::vector<SimCommand>& AllCommands() {
+    static const std::vector<SimCommand> all = [] {
+        std::vector<SimCommand> commands(std::begin(kCommands), std::end(kCommands));
+        for (auto part : {SimWriteCommands(), SimMaintenanceCommands(), SimDumpCommands()})
+            commands.insert(commands.end(), part.begin(), part.end());
+        return commands;
+    }();
+    return all;
+}
+
 const std::unordered_map<std::string, SimHandler>& Index() {
     static const auto index = [] {
         std::unordered_map<std::string, SimHandler> map;
-        for (const SimCommand& c : kCommands) map.emplace(c.key, c.handler);
+        for (const SimCommand& c : AllCommands()) map.emplace(c.key, c.handler);
         return map;
     }();
     return index;
@@ -249,7 +261,9 @@ const std::unordered_map<std::string, SimHandler>& Index() {
 
 }  // namespace
 
-SimReply SimReply::Refused() { return {std::string(1, NAK), false}; }
+SimReply SimReply::Refused() { return {std::string(1, NAK)}; }
+SimReply SimReply::Ack() { return {std::string(1, ACK)}; }
+SimReply SimReply::NotYet() { return {std::string(1, SUB)}; }
 
 SimHandler FindSimCommand(const std::string& key) {
     const auto& index = Index();
@@ -259,7 +273,7 @@ SimHandler FindSimCommand(const std::string& key) {
 
 std::vector<std::string> SimCommandKeys() {
     std::vector<std::string> keys;
-    for (const SimCommand& c : kCommands) keys.push_back(c.key);
+    for (const SimCommand& c : AllCommands()) keys.push_back(c.key);
     return keys;
 }
 

@@ -25,7 +25,7 @@ int SimFaultInjector::Below(int bound) {
     return bound <= 1 ? 0 : static_cast<int>(rng_() % static_cast<unsigned>(bound));
 }
 
-std::vector<SimPiece> SimFaultInjector::Transmit(const std::string& frame) {
+std::vector<SimPiece> SimFaultInjector::Transmit(const std::string& frame, bool framed) {
     const bool drop = Uniform() < faults_.dropReply;
     const bool corrupt = Uniform() < faults_.corruptChecksum;
     const bool split = Uniform() < faults_.splitReply;
@@ -33,8 +33,8 @@ std::vector<SimPiece> SimFaultInjector::Transmit(const std::string& frame) {
         ++dropped_;
         return {};
     }
-    const std::string sent = corrupt ? CorruptChecksum(frame) : frame;
-    if (corrupt) ++corrupted_;
+    const std::string sent = corrupt && framed ? CorruptChecksum(frame) : frame;
+    if (corrupt && framed) ++corrupted_;
 
     std::vector<std::size_t> ends;
     if (split && sent.size() > 1) {

@@ -47,8 +47,9 @@ public:
     // Replaces the switches and restarts the random sequence from their seed.
     void Configure(const SimFaults& faults);
 
-    // The pieces through which `frame` reaches the host; empty when the reply is dropped.
-    std::vector<SimPiece> Transmit(const std::string& frame);
+    // The pieces through which `frame` reaches the host; empty when the reply is dropped. Bytes
+    // sent without a frame (a binary dump block) have no checksum to corrupt.
+    std::vector<SimPiece> Transmit(const std::string& frame, bool framed = true);
 
     // What happened so far.
     int Dropped() const { return dropped_; }

@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "link/Frame.h"
-#include "sim/SimCommands.h"
 
 namespace tz {
 namespace {
@@ -28,14 +27,24 @@ bool IsCommandBody(const std::string& body) {
 SimInstrument::SimInstrument(SimState state, const SimFaults& faults)
     : state_(std::move(state)), injector_(faults) {}
 
-void SimInstrument::OnPortOpened() { pending_.clear(); }
+// Opening the port is what brings a switched-off instrument back.
+void SimInstrument::OnPortOpened() {
+    pending_.clear();
+    transfer_ = {};
+    state_.poweredOff = false;
+}
 
 void SimInstrument::OnPortClosed() {
     pending_.clear();
     lastReply_.clear();
+    transfer_ = {};
 }
 
 void SimInstrument::OnBytesFromHost(const std::string& bytes, const ReplySink& reply) {
+    if (state_.poweredOff) {
+        ++counters_.ignoredOff;
+        return;
+    }
     pending_ += bytes;
     CutFrames(reply);
 }
@@ -43,7 +52,7 @@ void SimInstrument::OnBytesFromHost(const std::string& bytes, const ReplySink& r
 // Takes every complete frame from the front of the pending bytes. Bytes before an STX are noise;
 // a second STX before the ETX starts the frame over (the host abandoned the first one).
 void SimInstrument::CutFrames(const ReplySink& reply) {
-    for (;;) {
+    while (!state_.poweredOff) {
         const std::size_t stx = pending_.find(STX);
         if (stx == std::string::npos) {
             pending_.clear();
@@ -79,10 +88,13 @@ void SimInstrument::HandleFrame(const std::string& frame, const ReplySink& reply
     if (body[0] == NAK) {
         if (lastReply_.empty()) return;
         ++counters_.repeats;
-        Send(lastReply_, reply);
+        Send(lastReply_, lastReplyFramed_, reply);
         return;
     }
-    if (body[0] == ACK) return;  // no multi-block transfer is running that waits for it
+    if (body[0] == ACK) {
+        if (transfer_.Active()) NextBlock(reply);
+        return;  // otherwise nothing waits for it
+    }
     HandleCommand(body, reply);
 }
 
@@ -93,6 +105,7 @@ void SimInstrument::HandleCommand(const std::string& body, const ReplySink& repl
     }
     received_.push_back(body);
     ++counters_.commands;
+    transfer_ = {};  // a new command ends any transfer in progress
     const std::string key = body.substr(0, 4);
     const std::string payload = body.substr(5);
 
@@ -106,14 +119,35 @@ void SimInstrument::HandleCommand(const std::string& body, const ReplySink& repl
         ++counters_.unknown;
         answer = SimReply::Refused();
     }
-    if (answer.silent) return;
-    lastReply_ = BuildFrame(key + "," + answer.data, EOT);
-    Send(lastReply_, reply);
+    if (!answer.silent) Answer(key, answer, reply);
 }
 
-void SimInstrument::Send(const std::string& frame, const ReplySink& reply) {
+void SimInstrument::Answer(const std::string& key, const SimReply& answer, const ReplySink& reply) {
+    lastReplyFramed_ = !answer.raw;
+    if (answer.raw) {
+        lastReply_ = answer.data;
+    } else {
+        const bool more = answer.blocks > 1 && answer.nextBlock != nullptr;
+        if (more) transfer_ = {key, 1, answer.blocks, answer.nextBlock};
+        lastReply_ = BuildFrame(key + "," + answer.data, more ? ETB : EOT);
+    }
+    Send(lastReply_, lastReplyFramed_, reply);
+}
+
+// The block after an acknowledged one; the last block ends with EOT and ends the transfer.
+void SimInstrument::NextBlock(const ReplySink& reply) {
+    ++counters_.blocksAcked;
+    const std::string data = transfer_.build(state_, transfer_.next);
+    const bool last = ++transfer_.next >= transfer_.blocks;
+    lastReply_ = BuildFrame(transfer_.key + "," + data, last ? EOT : ETB);
+    lastReplyFramed_ = true;
+    if (last) transfer_ = {};
+    Send(lastReply_, true, reply);
+}
+
+void SimInstrument::Send(const std::string& bytes, bool framed, const ReplySink& reply) {
     ++counters_.transmissions;
-    for (const SimPiece& piece : injector_.Transmit(frame)) reply(piece.bytes, piece.delayMs);
+    for (const SimPiece& piece : injector_.Transmit(bytes, framed)) reply(piece.bytes, piece.delayMs);
 }
 
 }  // namespace tz

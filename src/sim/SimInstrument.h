@@ -1,12 +1,15 @@
 #pragma once
 // The simulated instrument as the far end of a loopback port: it collects the bytes the link
 // writes, cuts complete frames out of them, answers each command from its state through the
-// command table, repeats its last reply when the link answers with NAK, and passes every
-// transmission through the seeded fault switches.
+// command table, repeats its last reply when the link answers with NAK, sends the next block of a
+// multi-block reply when the link acknowledges one, and passes every transmission through the
+// seeded fault switches. Switched off ("RO,W,"), it ignores everything until the port is opened
+// again.
 #include <string>
 #include <vector>
 
 #include "link/ILoopbackDevice.h"
+#include "sim/SimCommands.h"
 #include "sim/SimFaults.h"
 #include "sim/SimState.h"
 
@@ -37,6 +40,8 @@ public:
         int repeats = 0;       // NAKs answered by repeating the last reply
         int transmissions = 0; // replies handed to the fault switches
         int badFrames = 0;     // frames dropped for a wrong checksum or terminator
+        int blocksAcked = 0;   // acknowledgements answered with the next block
+        int ignoredOff = 0;    // receptions ignored while switched off
     };
     const Counters& Count() const { return counters_; }
     int Dropped() const { return injector_.Dropped(); }
@@ -51,12 +56,25 @@ private:
     void CutFrames(const ReplySink& reply);
     void HandleFrame(const std::string& frame, const ReplySink& reply);
     void HandleCommand(const std::string& body, const ReplySink& reply);
-    void Send(const std::string& frame, const ReplySink& reply);
+    void Answer(const std::string& key, const SimReply& answer, const ReplySink& reply);
+    void NextBlock(const ReplySink& reply);
+    void Send(const std::string& bytes, bool framed, const ReplySink& reply);
+
+    // A multi-block reply in progress: the code and letter, the next block and the block count.
+    struct Transfer {
+        std::string key;
+        int next = 0;
+        int blocks = 0;
+        SimBlockBuilder build = nullptr;
+        bool Active() const { return build != nullptr && next < blocks; }
+    };
 
     SimState state_;
     SimFaultInjector injector_;
     std::string pending_;    // received bytes not yet part of a complete frame
     std::string lastReply_;  // the last reply frame, as built (before any fault)
+    bool lastReplyFramed_ = true;
+    Transfer transfer_;
     std::vector<std::string> received_;
     Counters counters_;
 };

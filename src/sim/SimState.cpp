@@ -188,6 +188,7 @@ SimState DefaultSimState() {
     s.hasSecondRangeFactor = {true, false};
     r.Factor_l(4, 5.0f);
     s.memory = MakeMemoryImage(1u << 20);
+    s.defaults = s.record;
     return s;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "instrument/clsInstrument.h"
+#include "sim/SimMaintenance.h"
 #include "text/Types.h"
 
 namespace tz {
@@ -30,6 +31,17 @@ struct SimState {
     std::array<bool, 2> hasSecondRangeFactor{};
     // The instrument's memory image, dumped block by block (1 MiB, deterministic content).
     std::vector<std::uint8_t> memory;
+    // Bytes from the start of the memory image that the listing transfer ("EF,R,") covers, 32 a
+    // block.
+    std::size_t listingBytes = 8192;
+
+    // The settings that "FB,W," keeps as the instrument's defaults and that "FB,R," and a
+    // finished "UX" bring back.
+    clsInstrument defaults;
+    // Actions, polls and calibration outcomes.
+    SimMaintenance maintenance;
+    // Switched off by "RO,W,": the instrument answers nothing until the port is opened again.
+    bool poweredOff = false;
 };
 
 // The record a complete read leaves in the program: the instrument's record with the clock as
@@ -39,7 +51,8 @@ clsInstrument RecordAsRead(const SimState& state);
 // A realistic instrument: combustible gas in %LEL, oxygen, hydrogen sulphide, carbon monoxide, a
 // photo-ionisation channel with a second low range in ppb, and a sixth channel not fitted; every
 // option away from its default where the option allows it, named entries in both lists,
-// calibration and bump history, converter values and present readings.
+// calibration and bump history, converter values and present readings. Its defaults are these
+// settings.
 SimState DefaultSimState();
 
 // A deterministic memory image of `size` bytes (a simple pseudo-random sequence).
