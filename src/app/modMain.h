@@ -111,7 +111,8 @@ struct ProgramState {
     clsInstrument DefaultRecord;
     clsInstrument Instrument;
 
-    bool ResponseReceived = false;        // set by the link on every receive
+    // Whether the instrument answered since the last transmission is the link's own flag,
+    // tz::ResponseReceived (link/ResponseReceived.h), which sits next to the code that sets it.
     bool CalibrationWindowOpen = false;
 };
 
