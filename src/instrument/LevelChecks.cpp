@@ -21,7 +21,8 @@ bool CheckCombustible(const clsInstrument& record, LevelKind kind, Single value)
     switch (kind) {
     case LevelKind::Warning: return value >= 0;
     case LevelKind::Alarm:
-        return static_cast<double>(value) * 10.0 <= static_cast<double>(record.GasFullScale(0)) * 6.0;
+        return static_cast<double>(value) * 10.0 <=
+               static_cast<double>(record.GasFullScale(0)) * 6.0;
     default: return false;
     }
 }
@@ -90,7 +91,8 @@ bool CheckRelativeAlarm(const clsInstrument& record, Integer channel, Single val
         return value >= record.Warning(channel) && value <= record.GasFullScale(channel);
     const Single lowScale = record.GasFullScale_l(channel);
     Single warning = record.Warning(channel);
-    if (!record.WarnIsLo(channel)) warning = std::min(ToSecondRange(record, channel, warning), lowScale);
+    if (!record.WarnIsLo(channel))
+        warning = std::min(ToSecondRange(record, channel, warning), lowScale);
     Single compared = value;
     if (record.AlarmIsLo(channel)) {
         if (value > lowScale) return false;
@@ -102,13 +104,15 @@ bool CheckRelativeAlarm(const clsInstrument& record, Integer channel, Single val
 }
 
 // STEL or TWA of channel 4 or 5: within the full scale of the range it is expressed in.
-bool CheckExposureLevel(const clsInstrument& record, Integer channel, LevelKind kind, Single value) {
+bool CheckExposureLevel(const clsInstrument& record, Integer channel, LevelKind kind,
+                        Single value) {
     const Single scale = StoredIsLo(record, channel, kind) ? record.GasFullScale_l(channel)
                                                            : record.GasFullScale(channel);
     return value >= 0 && value <= scale;
 }
 
-bool CheckRelativeLevel(const clsInstrument& record, Integer channel, LevelKind kind, Single value) {
+bool CheckRelativeLevel(const clsInstrument& record, Integer channel, LevelKind kind,
+                        Single value) {
     switch (kind) {
     case LevelKind::Warning: return CheckRelativeWarning(record, channel, value);
     case LevelKind::Alarm: return CheckRelativeAlarm(record, channel, value);

@@ -44,7 +44,8 @@ std::string Utf8ToBytes(const std::string& utf8) {
         if (c < 0x80) {
             out += utf8[i];
         } else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
-            out += static_cast<char>(((c & 0x03) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
+            const auto next = static_cast<unsigned char>(utf8[++i]);
+            out += static_cast<char>(((c & 0x03) << 6) | (next & 0x3F));
         } else {
             throw FieldError{"a text may hold only characters up to U+00FF (one byte each)"};
         }
@@ -86,8 +87,9 @@ Float FloatFromJson(const JsonValue& v, const char* expected) {
 
 template <typename Int>
 Int WholeFromJson(const JsonValue& v) {
-    const std::string range = "a whole number from " + std::to_string(std::numeric_limits<Int>::min()) +
-                              " to " + std::to_string(std::numeric_limits<Int>::max());
+    const std::string range = "a whole number from " +
+                              std::to_string(std::numeric_limits<Int>::min()) + " to " +
+                              std::to_string(std::numeric_limits<Int>::max());
     if (v.type() != JsonValue::Type::Number) throw FieldError{"expected " + range};
     const std::string& text = v.Text();
     long long value = 0;
@@ -112,7 +114,9 @@ struct LongCodec {
 
 struct SingleCodec {
     static JsonValue Write(Single v) { return FloatToJson(v); }
-    static Single Read(const JsonValue& v) { return FloatFromJson<Single>(v, "a single-precision number"); }
+    static Single Read(const JsonValue& v) {
+        return FloatFromJson<Single>(v, "a single-precision number");
+    }
 };
 
 struct BoolCodec {
@@ -126,7 +130,8 @@ struct BoolCodec {
 struct TextCodec {
     static JsonValue Write(const std::string& v) { return JsonValue::String(BytesToUtf8(v)); }
     static std::string Read(const JsonValue& v) {
-        if (v.type() != JsonValue::Type::String) throw FieldError{"expected a text in double quotes"};
+        if (v.type() != JsonValue::Type::String)
+            throw FieldError{"expected a text in double quotes"};
         return Utf8ToBytes(v.Text());
     }
 };
@@ -206,8 +211,9 @@ constexpr Integer kList = clsInstrument::ListEntries;
                 return WriteArray<Codec>(Count, [&](Integer i) { return r.Name(i); });           \
             },                                                                                   \
             [](const JsonValue& v, clsInstrument& r) {                                           \
-                ReadArray(v, Count,                                                              \
-                          [&](const JsonValue& item, Integer i) { r.Name(i, Codec::Read(item)); }); \
+                ReadArray(v, Count, [&](const JsonValue& item, Integer i) {                      \
+                    r.Name(i, Codec::Read(item));                                                \
+                });                                                                              \
             }                                                                                    \
     }
 #define TZ_VALUE(Codec, Name) TZ_SCALAR_PROP(Codec, Name, false)
@@ -221,7 +227,8 @@ const Property kProperties[] = {
     TZ_VALUE(TextCodec, UserID), TZ_VALUE(TextCodec, SpecNo), TZ_VALUE(TextCodec, SpecType),
     TZ_VALUE(LongCodec, RomNumber), TZ_VALUE(TextCodec, SUM), TZ_VALUE(TextCodec, PIDver),
     TZ_VALUE(TextCodec, PID10ver), TZ_VALUE(TextCodec, PIDdata), TZ_VALUE(DateCodec, SysDate),
-    TZ_VALUE(DaysCodec, SysDateOffset), TZ_VALUE(TextCodec, Key), TZ_VALUE(TextCodec, MessageString),
+    TZ_VALUE(DaysCodec, SysDateOffset), TZ_VALUE(TextCodec, Key),
+    TZ_VALUE(TextCodec, MessageString),
     TZ_VALUE(TextCodec, FailLine), TZ_VALUE(BoolCodec, CommFlags), TZ_VALUE(BoolCodec, ImportFlag),
 
     // Instrument options.
@@ -252,7 +259,8 @@ const Property kProperties[] = {
     TZ_VALUE(IntegerCodec, PeakBar), TZ_VALUE(IntegerCodec, LeakCOdisp),
     TZ_VALUE(IntegerCodec, Lc_PpmAuto), TZ_VALUE(IntegerCodec, pressOffset),
     TZ_VALUE(IntegerCodec, Battery), TZ_VALUE(IntegerCodec, RemainTimeDisp),
-    TZ_VALUE(IntegerCodec, KeySound), TZ_VALUE(IntegerCodec, ManDown), TZ_VALUE(IntegerCodec, Panic),
+    TZ_VALUE(IntegerCodec, KeySound), TZ_VALUE(IntegerCodec, ManDown),
+    TZ_VALUE(IntegerCodec, Panic),
     TZ_VALUE(IntegerCodec, ManDown1), TZ_VALUE(IntegerCodec, ManDown2),
     TZ_VALUE(IntegerCodec, ManDown3), TZ_VALUE(IntegerCodec, DateDispType),
     TZ_VALUE(SingleCodec, Inert1st), TZ_VALUE(SingleCodec, Inert2nd),
@@ -268,7 +276,8 @@ const Property kProperties[] = {
 
     // Gas channels.
     TZ_GAS(TextCodec, GasName), TZ_GAS(BoolCodec, GasEnabled), TZ_GAS(TextCodec, GasUnit),
-    TZ_GAS(SingleCodec, GasFullScale), TZ_GAS(SingleCodec, GasDesit), TZ_GAS(IntegerCodec, GasPoint),
+    TZ_GAS(SingleCodec, GasFullScale), TZ_GAS(SingleCodec, GasDesit),
+    TZ_GAS(IntegerCodec, GasPoint),
     TZ_ARRAY_PROP(SingleCodec, Warning, kGasSlots, false),
     TZ_ARRAY_PROP(SingleCodec, Alarm, kGasSlots, false),
     TZ_ARRAY_PROP(SingleCodec, Stel, kGasSlots, false),
@@ -359,7 +368,9 @@ bool ReadDigits(std::string_view text, std::size_t at, std::size_t count, int& v
     return true;
 }
 
-bool SameBits(Date a, Date b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+bool SameBits(Date a, Date b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
 
 // Day counts of 0100-01-01 and 9999-12-31, the calendar the record's dates can name.
 constexpr Date kFirstDay = -657434.0, kLastDay = 2958465.0;
@@ -369,8 +380,8 @@ constexpr Date kFirstDay = -657434.0, kLastDay = 2958465.0;
 bool IsoToDate(std::string_view text, Date& value) {
     // yyyy-mm-ddThh:mm:ss[.f...]
     DateParts p;
-    if (text.size() < 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
-        text[16] != ':')
+    if (text.size() < 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' ||
+        text[13] != ':' || text[16] != ':')
         return false;
     if (!ReadDigits(text, 0, 4, p.year) || !ReadDigits(text, 5, 2, p.month) ||
         !ReadDigits(text, 8, 2, p.day) || !ReadDigits(text, 11, 2, p.hour) ||
@@ -412,7 +423,8 @@ std::string DateToIso(Date value) {
         std::string iso(buf, static_cast<std::size_t>(n));
         if (digits > 0) {
             std::string fraction = std::to_string(units % scale);
-            iso += '.' + std::string(static_cast<std::size_t>(digits) - fraction.size(), '0') + fraction;
+            const auto zeros = static_cast<std::size_t>(digits) - fraction.size();
+            iso += '.' + std::string(zeros, '0') + fraction;
         }
         Date back = 0;
         if (IsoToDate(iso, back) && SameBits(back, value)) return iso;

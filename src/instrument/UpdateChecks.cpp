@@ -46,7 +46,8 @@ UpdateCheckResult CheckUpdateLevels(const clsInstrument& record) {
             r.OrderBroken = true;
             return r;
         }
-        for (LevelKind kind : {LevelKind::Warning, LevelKind::Alarm, LevelKind::Stel, LevelKind::Twa}) {
+        for (LevelKind kind :
+             {LevelKind::Warning, LevelKind::Alarm, LevelKind::Stel, LevelKind::Twa}) {
             const bool exposure = kind == LevelKind::Stel || kind == LevelKind::Twa;
             if (exposure && ch < kFirstExposureChannel) continue;
             if (!CheckLevel(record, ch, kind, LevelOf(record, ch, kind))) {
@@ -65,10 +66,10 @@ UpdateCheckResult CheckUpdate(const clsInstrument& record, WriteKind kind, bool 
         if (!IsAtWarningLevel(record, ch, record.AutoCalib(ch)))
             return Refusal(UpdateCheck::AutoCalibration, kAutoCalText, kAutoCalTitle, ch);
 
-    Integer firstEnabled = -1;
-    for (Integer ch = 0; ch < clsInstrument::GasChannels && firstEnabled < 0; ++ch)
-        if (record.GasEnabled(ch)) firstEnabled = ch;
-    if (firstEnabled < 0) return Refusal(UpdateCheck::NoSensor, kNoSensorText, kNoSensorTitle, -1);
+    bool anyEnabled = false;
+    for (Integer ch = 0; ch < clsInstrument::GasChannels; ++ch)
+        anyEnabled = anyEnabled || record.GasEnabled(ch);
+    if (!anyEnabled) return Refusal(UpdateCheck::NoSensor, kNoSensorText, kNoSensorTitle, -1);
 
     for (Integer ch = 0; ch < clsInstrument::GasChannels; ++ch)
         if (record.GasEnabled(ch) && record.GasName(ch).empty())

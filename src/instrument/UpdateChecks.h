@@ -46,8 +46,9 @@ struct UpdateCheckResult {
 //  2. auto-calibration concentration of channels 0 to 5 (5380 / 5381);
 //  3. at least one enabled channel (5365 / 5366);
 //  4. a gas name on every enabled channel (5369 / 5370).
-// The first failure is returned. When all pass, the result is Confirm with the question 5262
-// "Save as Default Settings. Ready ?" for a settings write saved as the instrument's defaults
+// The first failure is returned. (The main window skips the checks and the question while the
+// calibration window writes during a span.) When all pass, the result is Confirm with the question
+// 5262 "Save as Default Settings. Ready ?" for a settings write saved as the instrument's defaults
 // (`asFactorySave`), 5309 "Update Ready?" otherwise, and the title 5310.
 UpdateCheckResult CheckUpdate(const clsInstrument& record, WriteKind kind, bool asFactorySave);
 
