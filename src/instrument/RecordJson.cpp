@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "instrument/Json.h"
 #include "text/DateTime.h"
@@ -451,22 +451,32 @@ RecordJsonResult RecordFromJson(std::string_view text, clsInstrument& record) {
         result.Error = "the JSON text is not an object of record properties";
         return result;
     }
+    // The text's members by key; keys that name no property are reported.
+    std::unordered_map<std::string_view, const JsonValue*> members;
+    for (std::size_t i = 0; i < root.Keys().size(); ++i)
+        members.emplace(root.Keys()[i], &root.Values()[i]);
+    auto member = [&](const Property& p) -> const JsonValue* {
+        const auto it = members.find(p.Name);
+        if (it == members.end()) return nullptr;
+        const JsonValue* v = it->second;
+        members.erase(it);
+        return v;
+    };
+
     clsInstrument work = record;
     // Values first: assigning one may set its change flag.
     for (const Property& p : kProperties)
-        if (const JsonValue* v = root.Find(p.Name); v && !p.IsFlag)
+        if (const JsonValue* v = p.IsFlag ? nullptr : member(p))
             if (!ReadProperty(p, *v, work, result)) return result;
     // Then every flag: the text's value, or the one the record had.
     for (const Property& p : kProperties) {
         if (!p.IsFlag) continue;
-        const JsonValue* v = root.Find(p.Name);
+        const JsonValue* v = member(p);
         const JsonValue kept = v ? JsonValue() : p.Write(record);
         if (!ReadProperty(p, v ? *v : kept, work, result)) return result;
     }
-    std::unordered_set<std::string_view> known;
-    for (const Property& p : kProperties) known.insert(p.Name);
     for (const std::string& key : root.Keys())
-        if (!known.count(key)) result.UnknownKeys.push_back(key);
+        if (members.count(key)) result.UnknownKeys.push_back(key);
     record = work;
     result.Ok = true;
     return result;
