@@ -1,0 +1,168 @@
+#include "cli/CliContext.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "cli/CliText.h"
+#include "cli/SessionParts.h"
+#include "link/ReadTable.h"
+#include "link/ResponseReceived.h"
+#include "text/DateTime.h"
+
+namespace tz::cli {
+
+namespace {
+
+constexpr int kTickMs = 100;
+constexpr double kSecondsPerDay = 86400.0;
+
+// A connection attempt is given up after about a second; a few seconds more cover a slow port.
+double HandshakeLimitSeconds(int attempts) { return attempts * 1.5 + 3.0; }
+
+// Position of a read command in the complete read, counting only the commands sent.
+int ReadPosition(const std::string& body) {
+    int position = 0;
+    for (int i = 0; i <= ReadTableLastSent; ++i) {
+        const std::string& entry = ReadTable()[static_cast<std::size_t>(i)];
+        if (entry.empty()) continue;
+        ++position;
+        if (entry == body) return position;
+    }
+    return 0;
+}
+
+constexpr int kReadCommands = 328;
+
+}  // namespace
+
+CliContext::CliContext(CliIo& io, const GlobalOptions& options, ILinkEnvironment& env, ProgramState& program)
+    : io_(io), options_(options), env_(env), program_(program) {}
+
+CliContext::~CliContext() {
+    ShowProgress({});
+    if (ticker_) env_.Loop().StopTimer(ticker_);
+    if (link_) {
+        link_->RunDensty(false);
+        link_->PortOpen(false);
+    }
+}
+
+std::filesystem::path CliContext::LogFolder() const {
+    return options_.logDir.empty() ? std::filesystem::path(".") : std::filesystem::path(options_.logDir);
+}
+
+uclTzif& CliContext::Link() {
+    if (!link_) Connect();
+    return *link_;
+}
+
+void CliContext::Connect() {
+    port_ = std::make_unique<SentFramesPort>(env_.Serial());
+    listener_ = std::make_unique<SessionListener>();
+    link_ = std::make_unique<uclTzif>(*port_, env_.Irda(), env_.Loop());
+    link_->SetListener(listener_.get());
+    link_->LogFolder(LogFolder().string());
+    link_->Timeout(program_.Timeout);
+    ticker_ = env_.Loop().StartTimer(kTickMs, [this] { Tick(); });
+    if (!env_.ChoosePort(*link_, program_, options_.port))
+        throw CliFailure(ExitUsage,
+                         "No instrument port: no USB infrared module was found. Name the instrument's "
+                         "serial device with --port DEVICE.");
+    if (!link_->PortOpen()) {
+        const std::string device = options_.port.empty() ? env_.Serial().DeviceName() : options_.port;
+        throw CliFailure(ExitInstrument, "Cannot open port " + device + ": " + env_.Serial().LastError());
+    }
+    WaitForConnection();
+}
+
+void CliContext::WaitForConnection() {
+    // The handshake counts its attempts against Retry; at least one attempt is always made.
+    const int attempts = std::max(1, static_cast<int>(program_.Retry));
+    link_->Retry(static_cast<Integer>(attempts));
+    const Date deadline = Now() + HandshakeLimitSeconds(attempts) / kSecondsPerDay;
+    while (!link_->Connected()) {
+        CheckInterrupted();
+        if (listener_->alarmed || Now() > deadline) {
+            link_->AddLog(Text(5522, {FormatGeneralDate(Now())}));
+            throw CliFailure(ExitInstrument, Text(5417));
+        }
+        env_.Loop().Yield();
+    }
+    link_->Retry(program_.Retry);
+}
+
+void CliContext::Tick() {
+    if (env_.Interrupted() && link_) link_->Cancel(true);
+    if (!progress_ || !io_.errIsTerminal) return;
+    std::string text = progress_();
+    if (text == shownProgress_) return;
+    shownProgress_ = text;
+    io_.err << "\r\x1b[K" << text << std::flush;
+}
+
+void CliContext::ShowProgress(std::function<std::string()> text) {
+    if (!text && !shownProgress_.empty() && io_.errIsTerminal) io_.err << "\r\x1b[K" << std::flush;
+    shownProgress_.clear();
+    progress_ = std::move(text);
+}
+
+void CliContext::CheckInterrupted() {
+    if (env_.Interrupted()) throw CliFailure(ExitInterrupted, Text(5462));
+}
+
+void CliContext::RequireOk(bool ok, const std::string& failure) {
+    if (ok) return;
+    CheckInterrupted();
+    throw CliFailure(ExitInstrument, ResponseReceived ? failure : Text(5417));
+}
+
+void CliContext::ReadInstrument(clsInstrument& record) {
+    uclTzif& link = Link();
+    const Date start = Now();
+    link.AddLog(Text(5517, {FormatGeneralDate(start)}));
+    ShowProgress([this] {
+        const int done = ReadPosition(port_->LastBody());
+        return "Reading " + std::to_string(done) + " of " + std::to_string(kReadCommands);
+    });
+    const bool ok = link.GetInstrument(&record);
+    ShowProgress({});
+    if (!ok) ReportReadFailure(record);
+    record.CommFlags(true);
+    record.ImportFlag(false);
+    for (Integer gas = 0; gas < 4; ++gas)
+        if (program_.GasLocked[static_cast<std::size_t>(gas)]) record.GasEnabled(gas, true);
+    // The histories complete the summary; the settings are already read when they fail.
+    link.GetLatestHistory(&record);
+    link.GetLatestBumpHistory(&record);
+    link.AddLog(Text(5519, {FormatGeneralDate(Now()), FormatGeneralDate(Now() - start).substr(11)}));
+}
+
+void CliContext::ReportReadFailure(const clsInstrument& record) {
+    link_->AddLog(Text(5520) + " " + record.FailLine());
+    link_->AddLog(Text(5521, {FormatGeneralDate(Now())}));
+    CheckInterrupted();
+    if (!ResponseReceived) throw CliFailure(ExitInstrument, Text(5417));
+    std::string message = Text(5416);
+    if (!record.FailLine().empty()) message += " (" + record.FailLine() + ")";
+    if (record.FailLine() == "HC,R") message += "\n" + Text(5590);
+    throw CliFailure(ExitInstrument, message);
+}
+
+bool CliContext::Confirm(const std::string& question) {
+    if (options_.yes) return true;
+    if (!io_.inIsTerminal)
+        throw CliFailure(ExitUsage, question + "\nNot asked without a terminal: give --yes to go ahead.");
+    io_.err << question << " [y/N] " << std::flush;
+    std::string answer;
+    if (!std::getline(io_.in, answer)) return false;
+    return answer == "y" || answer == "Y" || answer == "yes" || answer == "YES" || answer == "Yes";
+}
+
+std::vector<std::string> CliContext::TakeSentBodies() { return port_ ? port_->TakeBodies() : std::vector<std::string>{}; }
+
+void CliContext::OnReadings(ReadingsHandler handler) {
+    Link();
+    listener_->onReadings = std::move(handler);
+}
+
+}  // namespace tz::cli

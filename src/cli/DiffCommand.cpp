@@ -1,0 +1,46 @@
+// diff: the settings that differ between the instrument and a settings file, or between two files.
+#include "cli/CliText.h"
+#include "cli/CommandTable.h"
+#include "cli/SettingsDiff.h"
+#include "instrument/SettingsFile.h"
+
+namespace tz::cli {
+
+namespace {
+
+int Diff(CliContext& context, const ParsedArgs& args) {
+    auto unknown = [&](const std::string& code) { context.Io().err << UnknownCodeMessage(code) << "\n"; };
+    clsInstrument left, right;
+    std::string leftTitle, rightTitle = args.positional.back();
+    if (args.positional.size() == 2) {
+        // Two files: both over the same empty record, so only what the files hold is compared.
+        const clsInstrument blank;
+        left = WithSettingsFile(blank, args.positional[0], unknown);
+        right = WithSettingsFile(blank, args.positional[1], unknown);
+        leftTitle = args.positional[0];
+    } else {
+        // Read the file first, so a malformed file ends the command before the instrument is read.
+        WithSettingsFile(clsInstrument(), args.positional[0], unknown);
+        context.ReadInstrument(left);
+        right = WithSettingsFile(left, args.positional[0], unknown);
+        leftTitle = "instrument";
+    }
+    const std::vector<SettingDifference> differences = SettingsDifferences(left, right);
+    if (differences.empty()) {
+        context.Io().out << "No differences.\n";
+        return ExitSuccess;
+    }
+    context.Io().out << DifferencesText(differences, leftTitle, rightTitle);
+    return ExitInstrument;
+}
+
+}  // namespace
+
+std::vector<CliCommand> DiffCommandRows() {
+    return {
+        {"diff", "FILE.seq | A.seq B.seq", "settings that differ between the instrument and a file, or two files",
+         "One line per setting with both values. Exit 0 when equal, 1 when different.", {}, 1, 2, Diff},
+    };
+}
+
+}  // namespace tz::cli

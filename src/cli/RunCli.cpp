@@ -1,0 +1,80 @@
+#include "cli/RunCli.h"
+
+#include "app/ConfigFile.h"
+#include "app/StartupDefaults.h"
+#include "cli/CommandTable.h"
+#include "link/LoopbackPort.h"
+#include "text/Catalogue.h"
+
+namespace tz::cli {
+
+namespace {
+
+void ChooseLanguage(const GlobalOptions& options) {
+    if (options.lang == "en") SetLanguage(Language::English);
+    if (options.lang == "ja") SetLanguage(Language::Japanese);
+}
+
+// The program's state as the desktop program starts with it, then the command line's options.
+ProgramState& PrepareProgram(const GlobalOptions& options, ILinkEnvironment& env) {
+    ResetProgram();
+    ProgramState& program = tz::Program();
+    ApplyStartupDefaults(program, ActiveLanguage() == Language::English);
+    program.ProgramFolder = env.ProgramFolder();
+    program.LogFolder = options.logDir.empty() ? std::filesystem::path(".") : std::filesystem::path(options.logDir);
+    ReadConfiguration(program, ConfigurationFilePath(program.ProgramFolder));
+    program.DebugMode = options.debug;
+    program.FactoryMode = options.factory;
+    if (options.settings) {
+        if (!IsValidLineSettings(*options.settings))
+            throw CliFailure(ExitUsage, "--settings takes baud,parity,databits,stopbits such as 9600,n,8,1, not \"" +
+                                            *options.settings + "\"");
+        program.CommSettings = *options.settings;
+    }
+    if (options.timeout) program.Timeout = static_cast<Integer>(*options.timeout);
+    if (options.retry) program.Retry = static_cast<Integer>(*options.retry);
+    SyncInstrumentSettings(program);
+    return program;
+}
+
+void CheckArgumentCount(const CliCommand& command, const ParsedArgs& parsed) {
+    const std::size_t n = parsed.positional.size();
+    if (n < command.minArgs || n > command.maxArgs)
+        throw CliFailure(ExitUsage, "usage: tz7300 " + std::string(command.name) + " " + std::string(command.arguments));
+}
+
+int RunCommand(const CommandLine& line, CliIo& io, ILinkEnvironment& env) {
+    if (line.command.empty() || line.command == "help") {
+        const CliCommand* about = line.rest.empty() ? nullptr : FindCommand(line.rest[0]);
+        if (line.command.empty() && !line.global.help)
+            throw CliFailure(ExitUsage, "no command given; run 'tz7300 --help' for the list");
+        io.out << (about ? CommandHelp(*about) : ProgramHelp());
+        return ExitSuccess;
+    }
+    const CliCommand* command = FindCommand(line.command);
+    if (!command) throw CliFailure(ExitUsage, "unknown command \"" + line.command + "\"; run 'tz7300 --help' for the list");
+    if (line.global.help) {
+        io.out << CommandHelp(*command);
+        return ExitSuccess;
+    }
+    const ParsedArgs parsed = ParseCommandArgs(line.rest, command->options);
+    CheckArgumentCount(*command, parsed);
+    ProgramState& program = PrepareProgram(line.global, env);
+    CliContext context(io, line.global, env, program);
+    return command->handler(context, parsed);
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, CliIo& io, ILinkEnvironment& env) {
+    try {
+        const CommandLine line = SplitCommandLine(args);
+        ChooseLanguage(line.global);
+        return RunCommand(line, io, env);
+    } catch (const CliFailure& failure) {
+        io.err << "tz7300: " << failure.what() << "\n";
+        return failure.Code();
+    }
+}
+
+}  // namespace tz::cli

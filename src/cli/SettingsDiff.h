@@ -1,0 +1,33 @@
+#pragma once
+// The settings that differ between two records, judged as the settings file writes them: two
+// records hold the same settings exactly when every line of their settings files is equal. Each
+// differing line is named by the record properties it carries.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "instrument/clsInstrument.h"
+
+namespace tz::cli {
+
+struct SettingDifference {
+    std::string code;   // the settings file line's code ("A1")
+    std::string name;   // the property and entry ("Warning[3]"), or the code itself
+    std::string left;   // the values as text
+    std::string right;
+};
+
+std::vector<SettingDifference> SettingsDifferences(const clsInstrument& left, const clsInstrument& right);
+
+// `base` with the settings file applied. Throws CliFailure(ExitUsage) naming the file and the
+// line when the file cannot be read or holds a malformed line; unknown codes are passed to
+// `onUnknown`.
+clsInstrument WithSettingsFile(const clsInstrument& base, const std::filesystem::path& file,
+                               const std::function<void(const std::string&)>& onUnknown);
+
+// The differences as a table under the two column titles.
+std::string DifferencesText(const std::vector<SettingDifference>& differences, const std::string& leftTitle,
+                            const std::string& rightTitle);
+
+}  // namespace tz::cli
