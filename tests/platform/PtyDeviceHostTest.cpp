@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "QtTestSupport.h"
-#include "platform/InactiveIrdaPort.h"
 #include "platform/PtyDeviceHost.h"
 #include "platform/QtSerialPort.h"
 
@@ -63,18 +62,6 @@ TEST(PtyDeviceHostTest, PairWithoutHeldSlave_Refused) {
     PseudoTerminal pty(false);
     SplitEchoDevice device;
     EXPECT_THROW(PtyDeviceHost(pty, device, loop), std::logic_error);
-}
-
-TEST(InactiveIrdaPortTest, InactiveNeverOpensAndAcceptsService) {
-    InactiveIrdaPort ir;
-    EXPECT_FALSE(ir.Active());
-    EXPECT_FALSE(ir.Open());
-    EXPECT_FALSE(ir.IsOpen());
-    ir.Service();
-    ir.Service();
-    EXPECT_EQ(ir.ServiceCalls(), 2);
-    EXPECT_EQ(ir.InputCount(), 0);
-    EXPECT_FALSE(ir.StoreBlock("/nonexistent/dump.bin", 0));
 }
 
 }  // namespace
