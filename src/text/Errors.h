@@ -19,4 +19,11 @@ public:
   using std::runtime_error::runtime_error;
 };
 
+// A line split into more tokens than a tokenizer holds. It is an index error, so code that handles
+// std::out_of_range handles it too; a reader of untrusted lines can catch this type alone.
+class TokenLimitError : public std::out_of_range {
+public:
+  using std::out_of_range::out_of_range;
+};
+
 }  // namespace tz
