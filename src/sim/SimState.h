@@ -1,0 +1,48 @@
+#pragma once
+// One simulated instrument's complete state. The settings and values that the program's record
+// also holds live in an instrument record, so that a test can compare "the record the program
+// read" with "what the instrument holds" directly; the rest (clock, raw converter-side values,
+// the memory image) is kept beside it.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "instrument/clsInstrument.h"
+#include "text/Types.h"
+
+namespace tz {
+
+struct SimState {
+    // Everything the program can read into its record. Its change flags are all false: they mean
+    // nothing on the instrument side.
+    clsInstrument record;
+
+    // Model name in the connection reply.
+    std::string model = "TZ-7300";
+    // The instrument's clock. It stands still unless a test or a clock write moves it.
+    Date clock = 0;
+    // Raw zero-point counts of the six channels, listed by the zero-calibration read.
+    std::array<Integer, 6> zeroCounts{};
+    // Second-range factors of channels 5 and 6 as the instrument sends them (before the program
+    // rescales them by the two ranges' decimals); an absent factor is sent as "********".
+    std::array<Single, 2> secondRangeFactor{};
+    std::array<bool, 2> hasSecondRangeFactor{};
+    // The instrument's memory image, dumped block by block (1 MiB, deterministic content).
+    std::vector<std::uint8_t> memory;
+};
+
+// The record a complete read leaves in the program: the instrument's record with the clock as
+// instrument date. (The date offset depends on the PC's clock and is not compared.)
+clsInstrument RecordAsRead(const SimState& state);
+
+// A realistic instrument: combustible gas in %LEL, oxygen, hydrogen sulphide, carbon monoxide, a
+// photo-ionisation channel with a second low range in ppb, and a sixth channel not fitted; every
+// option away from its default where the option allows it, named entries in both lists,
+// calibration and bump history, converter values and present readings.
+SimState DefaultSimState();
+
+// A deterministic memory image of `size` bytes (a simple pseudo-random sequence).
+std::vector<std::uint8_t> MakeMemoryImage(std::size_t size);
+
+}  // namespace tz
