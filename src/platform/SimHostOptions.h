@@ -10,8 +10,6 @@ namespace tz {
 struct SimHostOptions {
     bool help = false;
     std::string linkPath;  // --link: a symbolic link made to the device, removed on exit
-    std::string loadState; // --state: instrument state read at start (JSON)
-    std::string saveState; // --save-state: instrument state written on exit (JSON)
     std::uint32_t seed = 1;
     int replyDelayMs = 0;
     long baudRate = 0;     // 0: replies are not paced
