@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "text/Catalogue.h"
+
 namespace tz {
 namespace {
 
@@ -138,7 +140,9 @@ UsbPortLookup FindUsbSerialPort(const std::string& hardwareId, IDialogs* dialogs
         result.portNumber = matches.front().number;
         result.device = matches.front().entry.device;
     } else if (matches.size() > 1 && dialogs) {
-        const auto text = [&](int number) { return loadMessage ? loadMessage(number) : ""; };
+        const auto text = [&](int number) {
+            return loadMessage ? loadMessage(number) : LoadMessage(number);
+        };
         dialogs->MsgBox(text(MsgSeveralUsbModules), text(MsgModuleFinderTitle), MsgIcon::Stop,
                         MsgButtons::Ok);
     }

@@ -74,9 +74,10 @@ struct UsbPortLookup {
 // Looks for the serial ports whose USB vendor and product match the hardware identifier.
 // Exactly one match gives its number and device. Several show message 20014 with title 20015
 // and the stop icon through dialogs (when given) and give 0; none gives 0. A malformed
-// identifier matches nothing.
+// identifier matches nothing. The texts come from the message catalogue unless loadMessage is
+// given.
 UsbPortLookup FindUsbSerialPort(const std::string& hardwareId, IDialogs* dialogs,
-                                const MessageLoader& loadMessage,
+                                const MessageLoader& loadMessage = {},
                                 const SerialPortEnumerator& enumerate = SystemSerialPorts,
                                 PortNumbering numbering = NativePortNumbering());
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/SerialPortLookup.h"
+#include "text/Catalogue.h"
 
 namespace tz {
 namespace {
@@ -88,6 +89,15 @@ TEST_F(FindUsbSerialPortTest, SeveralModules_StopMessageAndNumberZero) {
     EXPECT_EQ(dialogs.shown[0].text, "message 20014");
     EXPECT_EQ(dialogs.shown[0].title, "message 20015");
     EXPECT_EQ(dialogs.shown[0].icon, MsgIcon::Stop);
+}
+
+TEST_F(FindUsbSerialPortTest, SeveralModules_TextsFromTheCatalogue) {
+    FindUsbSerialPort(UsbInfraredModuleId, &dialogs, {}, Fake({kModuleUsb1, kModuleUsb10}),
+                      PortNumbering::EnumerationOrder);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, LoadMessage(MsgSeveralUsbModules));
+    EXPECT_EQ(dialogs.shown[0].title, LoadMessage(MsgModuleFinderTitle));
+    EXPECT_FALSE(dialogs.shown[0].text.empty());
 }
 
 TEST_F(FindUsbSerialPortTest, SeveralModulesWithoutDialogs_NumberZero) {

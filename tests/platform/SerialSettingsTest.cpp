@@ -13,6 +13,8 @@ struct ValidCase {
     int stopBits;
     const char* canonical;
 };
+// Test names show the settings text.
+void PrintTo(const ValidCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
 
 class SerialSettingsValid : public ::testing::TestWithParam<ValidCase> {};
 
@@ -43,6 +45,7 @@ struct MalformedCase {
     const char* text;
     const char* reasonPart;  // what the error must point at
 };
+void PrintTo(const MalformedCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
 
 class SerialSettingsMalformed : public ::testing::TestWithParam<MalformedCase> {};
 
