@@ -166,6 +166,40 @@ TEST_F(SimInstrumentTest, GasInformation_ParsedByTheProgram_EqualsTheState) {
     }
 }
 
+// Every per-gas list reads back, through the program's gas-value parsing, as the values and low
+// marks the instrument holds (channels that are not fitted hold no value).
+TEST_F(SimInstrumentTest, GasValueLists_ParsedByTheProgram_EqualTheState) {
+    using Value = Single (*)(const clsInstrument&, Integer);
+    using Lo = bool (*)(const clsInstrument&, Integer);
+    const struct { const char* command; Value value; Lo lo; } lists[] = {
+        {"A1,R,", [](const clsInstrument& r, Integer g) { return r.Warning(g); },
+         [](const clsInstrument& r, Integer g) { return r.WarnIsLo(g); }},
+        {"A2,R,", [](const clsInstrument& r, Integer g) { return r.Alarm(g); },
+         [](const clsInstrument& r, Integer g) { return r.AlarmIsLo(g); }},
+        {"AS,R,", [](const clsInstrument& r, Integer g) { return r.Stel(g); },
+         [](const clsInstrument& r, Integer g) { return r.StelIsLo(g); }},
+        {"AW,R,", [](const clsInstrument& r, Integer g) { return r.Twa(g); },
+         [](const clsInstrument& r, Integer g) { return r.TwaIsLo(g); }},
+        {"SA,R,", [](const clsInstrument& r, Integer g) { return r.AutoCalib(g); },
+         [](const clsInstrument& r, Integer g) { return r.AutoCalIsLo(g); }},
+    };
+    const clsInstrument& r = sim.State().record;
+    for (const auto& list : lists) {
+        SCOPED_TRACE(list.command);
+        const std::string frame = Reply(list.command);
+        const std::string data = frame.substr(10, frame.rfind(ETX) - 10);
+        std::vector<std::string> fields;
+        for (std::size_t at = 0; at <= data.size(); at = data.find(',', at) + 1) {
+            fields.push_back(data.substr(at, data.find(',', at) - at));
+            if (data.find(',', at) == std::string::npos) break;
+        }
+        ASSERT_EQ(fields.size(), 8u);
+        for (Integer g = 0; g < 6; ++g) EXPECT_EQ(ParseGasValue(fields[g]), list.value(r, g)) << g;
+        EXPECT_EQ(fields[6] == "L", list.lo(r, 4));
+        EXPECT_EQ(fields[7] == "L", list.lo(r, 5));
+    }
+}
+
 TEST_F(SimInstrumentTest, StateChange_ShowsInTheNextReply) {
     sim.State().record.CalLimit(365);
     sim.State().record.Warning(0, 15);

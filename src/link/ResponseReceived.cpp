@@ -1,0 +1,7 @@
+#include "link/ResponseReceived.h"
+
+namespace tz {
+
+bool ResponseReceived = false;
+
+}  // namespace tz

@@ -1,0 +1,241 @@
+#pragma once
+// uclTzif: the link control, the one component that talks to the instrument. It chooses the
+// serial or the infrared port for every transmission, frames commands, cuts reply frames out of
+// the received data, decodes them into the instrument record, answers block transfers, and runs
+// the 100 ms link timer (connection handshake, reply timeout, retries) and the 1000 ms gas poll.
+//
+// Everything runs on the one event loop. An operation that needs an answer sends a frame, sets
+// the exchange state and calls IEventLoop::Yield() until the receive handler or the timer moves
+// the state on.
+//
+// The operations live in several files: uclTzif.cpp (set-up, properties, transport choice),
+// uclTzifSend.cpp, uclTzifReceive.cpp, uclTzifTimer.cpp, uclTzifWait.cpp, uclTzifRead.cpp;
+// reply decoding is in ReplyDecoder.*; the log in CommLog.*.
+#include <array>
+#include <string>
+
+#include "link/CommLog.h"
+#include "link/IEventLoop.h"
+#include "link/IIrdaPort.h"
+#include "link/ILinkListener.h"
+#include "link/IPort.h"
+#include "link/ReplyDecoder.h"
+#include "text/Types.h"
+
+namespace tz {
+
+class clsInstrument;
+
+// Exchange states (`Status`).
+enum LinkStatus : Long {
+    stsReset = 0,
+    stsIdle = 2,
+    stsBlockTransfer = 3,
+    stsWaitRead = 4,
+    stsWaitWrite = 5,
+    stsCompleted = 6,
+    stsFailed = 7,
+    stsCancelled = 8,
+    stsBinaryDump = 9,
+};
+
+// Connection states.
+enum LinkConnection : Long { connNone = 0, connConnecting = 2, connConnected = 3 };
+
+// The settings that the host stores with its own layout, and their defaults.
+struct LinkDesign {
+    bool Enabled = true;
+    Integer CommPort = 4;
+    bool DTREnable = false;
+    bool RTSEnable = false;
+    std::string Settings = "9600,n,8,1";
+};
+
+class uclTzif : private IPortListener, private IIrdaListener, private IReplyHost {
+public:
+    // The link starts its 100 ms timer at once; the ports and the loop must outlive it.
+    uclTzif(IPort& serial, IIrdaPort& irda, IEventLoop& loop);
+    ~uclTzif() override;
+    uclTzif(const uclTzif&) = delete;
+    uclTzif& operator=(const uclTzif&) = delete;
+
+    void SetListener(ILinkListener* listener) { listener_ = listener ? listener : &noListener_; }
+    void ApplyDesign(const LinkDesign& design);
+    LinkDesign StoredDesign() const;
+
+    // ---- Properties ----
+    // Reply timeout in seconds, 0 to 3276 (std::out_of_range beyond), kept as 100 ms ticks.
+    Integer Timeout() const { return static_cast<Integer>(timeoutTicks_ / 10); }
+    void Timeout(Integer seconds);
+    Integer Retry() const { return retry_; }
+    void Retry(Integer value) { retry_ = value; }
+    bool Cancel() const { return cancel_; }
+    void Cancel(bool value) { cancel_ = value; }
+    bool BinaryRetry() const { return binaryRetry_; }
+    void BinaryRetry(bool value) { binaryRetry_ = value; }
+    bool SerialComm() const { return serialComm_; }
+    void SerialComm(bool value) { serialComm_ = value; }
+    Integer CommPort() const;
+    void CommPort(Integer number);  // always the serial port
+    bool PortOpen() const;
+    void PortOpen(bool open);       // a port that fails to open stays closed; read PortOpen
+    bool DTREnable() const;
+    void DTREnable(bool on);
+    bool RTSEnable() const;
+    void RTSEnable(bool on);
+    Integer Handshaking() const;
+    void Handshaking(Integer mode);
+    std::string Settings() const;
+    void Settings(const std::string& settings);
+    bool Enabled() const { return enabled_; }
+    void Enabled(bool value) { enabled_ = value; }
+    bool Connected() const { return connection_ == connConnected; }
+    void Connected(bool) {}  // read only; assigning changes nothing
+    Long Status() const { return status_; }
+    void Status(Long value) { status_ = value; }
+    bool TimerEnabled() const { return linkTimer_ != 0; }
+    void TimerEnabled(bool on);
+    bool RunDensty() const { return pollTimer_ != 0; }
+    void RunDensty(bool on);
+    clsInstrument* Instrument() const { return instrument_; }
+    void Instrument(clsInstrument* record) { if (record) instrument_ = record; }
+    std::string BinDumpPath() const { return dumpPath_; }
+    void BinDumpPath(const std::string& path) { dumpPath_ = path; }
+    Single FactCal(Integer index) const;             // 0 to 4; std::out_of_range beyond
+    void FactCal(Integer index, Single value);
+    void SystemBlock(bool) {}                        // accepted and ignored
+    bool ZeroStatus(Integer gas) const { return ChannelPassed(zeroResult_, gas); }
+    bool SpanStatus(Integer gas) const { return ChannelPassed(spanResult_, gas); }
+
+    // ---- Communication log ----
+    void LogFolder(const std::string& folder) { log_.Folder(folder); }
+    std::string LogFolder() const { return log_.Folder(); }
+    CommLog& Log() { return log_; }
+    void AddLog(const std::string& text) { log_.LogWrite(text); }
+
+    // ---- Sending and waiting ----
+    void DataSend(const std::string& frame, bool initFlag = false);
+    bool DisConnect();
+    bool Transact(const std::string& command, clsInstrument* record);
+    void SendAndWait(bool& ok, const std::string& frame, bool& result);
+    // Decodes one received frame into the present record; true when the reply was accepted.
+    bool DecodeReply(const std::string& frame);
+
+    // ---- Reading the instrument ----
+    bool GetInstrument(clsInstrument* record);
+    bool GetRomNo(clsInstrument* record);
+    bool GetGasInfo(clsInstrument* record);
+    bool GetAutoCalDensty(clsInstrument* record);
+    bool GetLatestHistory(clsInstrument* record);
+    bool GetLatestBumpHistory(clsInstrument* record);
+
+    // ---- Inner state, for the operations of the other link files and for tests ----
+    Long ConnectionState() const { return connection_; }
+    Integer RetryCount() const { return retryCount_; }
+    Integer ErrorCount() const { return errorCount_; }
+    Long TickCount() const { return tickCount_; }
+    Integer TimeoutCountdown() const { return timeoutCountdown_; }
+    bool ReplyValid() const { return replyValid_; }
+    bool Acknowledged() const { return acknowledged_; }
+    const std::string& LastFrame() const override { return lastFrame_; }
+    const std::string& ReceivedFrame() const { return receivedFrame_; }
+    const std::string& ReceiveBuffer() const { return receiveBuffer_; }
+    const std::string& LastReplyData() const { return lastReplyData_; }
+    const std::string& ZeroResult() const { return zeroResult_; }
+    const std::string& SpanResult() const { return spanResult_; }
+
+private:
+    // Transport choice: the infrared port when it is active and serial is not forced.
+    bool UseIrda() const;
+
+    // Port events.
+    void OnComm(int eventCode) override;
+    void OnIrdaComm(int eventCode) override;
+    void ReceiveSerialData();
+    void ReceiveIrdaData();
+    void SerialLineChanged();
+    void SerialLineError(int eventCode);
+    void StoreBinaryChunk(const std::string& bytes);
+    void ProcessReceiveBuffer();
+    // Step 6 of buffer processing: a rejected or malformed reply. False when retries are used up.
+    bool RepeatAfterBadReply(bool malformed);
+
+    // Timer ticks.
+    void OnLinkTimer();
+    void ConnectTick();
+    void TimeoutTick();
+    void OnPollTimer();
+
+    // Sending helpers.
+    void SendCommand(const std::string& body, bool initFlag);
+    void Retransmit();
+    // ACK or NAK with the echo of the last frame (five characters, seven for "IH" unless
+    // fiveCharacterEcho).
+    void SendAcknowledge(char code, bool initFlag, bool fiveCharacterEcho = false);
+    std::string Echo(bool fiveCharacterEcho) const;
+    bool LastFrameNeverRepeated() const;
+
+    // Waiting helpers.
+    void WaitWhileStatus(Long status, bool interProgress);
+    void PassOnMessage(bool interProgress);
+    bool ReadRange(clsInstrument* record, int first, int last, bool clear);
+    bool ReadHistory(clsInstrument* record, const std::string& body);
+
+    // IReplyHost: what the decoder may touch.
+    void LogLine(const std::string& text) override { log_.LogWrite(text); }
+    Date Now() const override { return loop_.Now(); }
+    void SetAcknowledged(bool value) override { acknowledged_ = value; }
+    void SetZeroResult(const std::string& value) override { zeroResult_ = value; }
+    void SetSpanResult(const std::string& value) override { spanResult_ = value; }
+    void ModelRecognised() override;
+    void GasReadings(const std::array<Single, 6>& readings, bool lowRange5, bool lowRange6) override;
+
+    void LogMessage(int number, const std::string& argument = {});
+    std::string NowText() const;
+    static bool ChannelPassed(const std::string& result, Integer gas);
+
+    IPort& serial_;
+    IIrdaPort& irda_;
+    IEventLoop& loop_;
+    CommLog log_;
+    ILinkListener noListener_;
+    ILinkListener* listener_ = &noListener_;
+    clsInstrument* instrument_ = nullptr;
+
+    // Properties.
+    Integer retry_ = 0;
+    bool cancel_ = false;
+    bool binaryRetry_ = false;
+    bool serialComm_ = false;
+    bool enabled_ = true;
+    std::array<Single, 5> factCal_{};
+
+    // Inner state.
+    Integer timeoutTicks_ = 0;
+    Integer timeoutCountdown_ = 0;
+    Integer retryCount_ = 0;
+    Integer keepAlive_ = 5;
+    Long tickCount_ = 0;
+    Long connection_ = connNone;
+    Long status_ = stsReset;
+    Integer errorCount_ = 0;
+    bool replyValid_ = false;
+    bool acknowledged_ = false;
+    std::string zeroResult_, spanResult_;
+    std::string lastFrame_;
+    std::string receiveBuffer_;
+    std::string receivedFrame_;
+    std::string receiveBytes_;
+    std::string lastReplyData_;
+
+    // Binary dump fields.
+    std::string dumpPath_;
+    long dumpPosition_ = 0;
+    long dumpExpected_ = 512;
+    long dumpReceived_ = 0;
+
+    IEventLoop::TimerId linkTimer_ = 0;
+    IEventLoop::TimerId pollTimer_ = 0;
+};
+
+}  // namespace tz

@@ -1,0 +1,220 @@
+// Receiving: the events of both ports and the cutting of reply frames out of the receive buffer.
+#include <fstream>
+
+#include "link/Frame.h"
+#include "link/LinkMessages.h"
+#include "link/ResponseReceived.h"
+#include "link/uclTzif.h"
+#include "text/DateTime.h"
+
+namespace tz {
+
+namespace {
+
+// Serial line errors: the log message and the exchange state they leave.
+struct LineError {
+    int eventCode;
+    int message;
+    Long status;  // -1: the exchange state is left as it is
+};
+
+constexpr LineError kLineErrors[] = {
+    {comEventBreak, msgBreak, -1},
+    {comEventFrame, msgFrameError, stsFailed},
+    {comEventOverrun, msgOverrun, stsFailed},
+    {comEventRxOver, msgRxOverflow, stsFailed},
+    {comEventRxParity, msgParity, stsFailed},
+    {comEventTxFull, msgTxFull, stsCompleted},
+    {comEventDCB, msgDcbError, stsCompleted},
+};
+
+// End of the first frame: the earlier of the first ETB and the first EOT; npos when neither.
+std::size_t FirstTerminator(const std::string& buffer) {
+    const std::size_t etb = buffer.find(ETB);
+    const std::size_t eot = buffer.find(EOT);
+    return etb < eot ? etb : eot;
+}
+
+bool HoldsFrameEnd(const std::string& buffer) {
+    return buffer.find_first_of(std::string{CR, ETB, EOT}) != std::string::npos;
+}
+
+}  // namespace
+
+std::string uclTzif::NowText() const { return FormatGeneralDate(loop_.Now()); }
+
+void uclTzif::OnComm(int eventCode) {
+    if (!serial_.IsOpen()) return;
+    switch (eventCode) {
+    case comEvReceive:
+        ReceiveSerialData();
+        break;
+    case comEvCTS:
+    case comEvDSR:
+        SerialLineChanged();
+        break;
+    default:
+        SerialLineError(eventCode);
+        break;
+    }
+}
+
+void uclTzif::ReceiveSerialData() {
+    listener_->StsTransmit();
+    ResponseReceived = true;
+    errorCount_ = 0;
+    receiveBytes_ = serial_.Input();
+    if (status_ != stsBinaryDump) {
+        receiveBuffer_ += receiveBytes_;
+        receiveBytes_.clear();
+    }
+    if (cancel_) {
+        status_ = stsCancelled;
+        receiveBuffer_.clear();
+        return;
+    }
+    if (status_ == stsBinaryDump) StoreBinaryChunk(receiveBytes_);
+    ProcessReceiveBuffer();
+}
+
+void uclTzif::SerialLineChanged() {
+    const long lines = serial_.ModemStatus();
+    retryCount_ = 0;
+    if ((lines & (ModemCts | ModemDsr)) == 0) {
+        connection_ = connNone;
+        status_ = stsCompleted;
+        listener_->OnDisconnect();
+    } else {
+        connection_ = connConnecting;  // a new handshake follows
+    }
+}
+
+void uclTzif::SerialLineError(int eventCode) {
+    for (const LineError& error : kLineErrors) {
+        if (error.eventCode != eventCode) continue;
+        if (eventCode == comEventTxFull && connection_ == connConnecting) return;
+        ++errorCount_;
+        LogMessage(error.message, NowText());
+        if (error.status >= 0) status_ = error.status;
+        return;
+    }
+}
+
+// A piece of a binary memory block on the serial line: written to the image file at the block's
+// position; the block is complete when all its bytes are in.
+void uclTzif::StoreBinaryChunk(const std::string& bytes) {
+    if (!bytes.empty()) {
+        std::fstream file(dumpPath_, std::ios::in | std::ios::out | std::ios::binary);
+        if (file) {
+            file.seekp(dumpPosition_);
+            file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        }
+        dumpPosition_ += static_cast<long>(bytes.size());
+        dumpReceived_ += static_cast<long>(bytes.size());
+    }
+    receiveBytes_.clear();
+    if (dumpReceived_ >= dumpExpected_) status_ = stsCompleted;
+}
+
+void uclTzif::OnIrdaComm(int eventCode) {
+    switch (eventCode) {
+    case irEvReceive:
+        ReceiveIrdaData();
+        break;
+    case irEvConnected:
+        if (connection_ != connNone) return;
+        LogMessage(msgIrdaConnected, NowText());
+        retryCount_ = 0;
+        receiveBuffer_.clear();
+        tickCount_ = 0;
+        connection_ = connConnecting;
+        break;
+    case irEvSocketError: {
+        status_ = stsFailed;
+        ++errorCount_;
+        Integer error = static_cast<Integer>(irda_.ErrorNumber());
+        log_.LogWrite("Soket Error[" + NowText() + "](" + std::to_string(error) + ")");
+        listener_->IrDAError(error);
+        break;
+    }
+    default:
+        status_ = stsFailed;
+        ++errorCount_;
+        log_.LogWrite("IrDA Error[" + NowText() + "][" + std::to_string(eventCode) + "] (" +
+                      std::to_string(irda_.ErrorNumber()) + ")");
+        break;
+    }
+}
+
+void uclTzif::ReceiveIrdaData() {
+    listener_->StsTransmit();
+    ResponseReceived = true;
+    if (status_ != stsBinaryDump) {
+        errorCount_ = 0;
+        const int count = irda_.InputCount();
+        const std::string text = irda_.InputText();
+        receiveBuffer_ += count >= 0 && static_cast<std::size_t>(count) < text.size()
+                              ? text.substr(0, static_cast<std::size_t>(count))
+                              : text;
+    } else {
+        irda_.StoreBlock(dumpPath_, dumpPosition_ + dumpReceived_);
+        dumpReceived_ += 512;
+        if (dumpReceived_ == dumpExpected_) status_ = stsCompleted;
+    }
+    if (cancel_) {
+        status_ = stsCancelled;
+        receiveBuffer_.clear();
+        listener_->StsIdle();
+        return;
+    }
+    ProcessReceiveBuffer();
+    listener_->StsIdle();
+}
+
+void uclTzif::ProcessReceiveBuffer() {
+    while (HoldsFrameEnd(receiveBuffer_)) {
+        const std::size_t end = FirstTerminator(receiveBuffer_);
+        if (end == std::string::npos) {
+            // A CR before any ETB or EOT: the reply is malformed.
+            if (!RepeatAfterBadReply(true)) return;
+            continue;
+        }
+        const std::string frame = receiveBuffer_.substr(0, end + 1);
+        receiveBuffer_.erase(0, end + 1);
+        receivedFrame_ = frame;  // kept on both ports, for the writer's echo comparison
+        LogMessage(msgRead, ShowControlChars(frame));
+        if (!DecodeReply(frame)) {
+            RepeatAfterBadReply(false);
+            continue;
+        }
+        if (frame.back() == EOT)
+            status_ = stsCompleted;
+        else
+            SendAcknowledge(ACK, true);  // the block was taken: ask for the next one
+    }
+}
+
+// A malformed reply is answered with the last frame again; a rejected one with the last frame
+// (while a read or write waits, unless the command must not run twice) or with a NAK (block
+// transfers). False, with the exchange failed, once the retries are used up.
+bool uclTzif::RepeatAfterBadReply(bool malformed) {
+    if (retryCount_ >= retry_) {
+        status_ = stsFailed;
+        return false;
+    }
+    ++retryCount_;
+    if (malformed) {
+        if (retryCount_ > 1) {
+            Integer count = retryCount_;
+            listener_->ConnectRetry(count);
+        }
+        Retransmit();
+    } else if (status_ == stsWaitRead || status_ == stsWaitWrite) {
+        if (!LastFrameNeverRepeated()) Retransmit();
+    } else {
+        SendAcknowledge(NAK, false);
+    }
+    return true;
+}
+
+}  // namespace tz
