@@ -245,7 +245,7 @@ void AddIdentityReplies(ReplyTableMap& table) {
     for (const char* code : {"XC,C", "XY,C", "UX,C", "DW,C", "LR,C"}) table[code] = {FlagAck, false};
     table["FB,R"] = {AcceptIfAckQuiet, false};
     table["FB,W"] = {AcceptIfAckQuiet, false};
-    table["BP,W"] = {AcceptAlways, false};
+    table["BP,W"] = {EqualFirst, false};  // a refused pump switch must not count as done
 }
 
 }  // namespace tz
