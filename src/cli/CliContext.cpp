@@ -60,6 +60,7 @@ void CliContext::Connect() {
     port_ = std::make_unique<SentFramesPort>(env_.Serial());
     listener_ = std::make_unique<SessionListener>();
     link_ = std::make_unique<uclTzif>(*port_, env_.Irda(), env_.Loop());
+    listener_->onTransmit = [this] { CheckCancel(); };
     link_->SetListener(listener_.get());
     link_->LogFolder(LogFolder().string());
     link_->Timeout(program_.Timeout);
@@ -91,8 +92,12 @@ void CliContext::WaitForConnection() {
     link_->Retry(program_.Retry);
 }
 
-void CliContext::Tick() {
+void CliContext::CheckCancel() {
     if (env_.Interrupted() && link_) link_->Cancel(true);
+}
+
+void CliContext::Tick() {
+    CheckCancel();
     if (!progress_ || !io_.errIsTerminal) return;
     std::string text = progress_();
     if (text == shownProgress_) return;
@@ -142,8 +147,8 @@ void CliContext::ReportReadFailure(const clsInstrument& record) {
     link_->AddLog(Text(5521, {FormatGeneralDate(Now())}));
     CheckInterrupted();
     if (!ResponseReceived) throw CliFailure(ExitInstrument, Text(5417));
-    std::string message = Text(5416);
-    if (!record.FailLine().empty()) message += " (" + record.FailLine() + ")";
+    // The command that failed is the last one sent.
+    std::string message = Text(5416) + " (" + port_->LastBody() + ")";
     if (record.FailLine() == "HC,R") message += "\n" + Text(5590);
     throw CliFailure(ExitInstrument, message);
 }

@@ -68,6 +68,8 @@ private:
     void Connect();
     void WaitForConnection();
     void Tick();
+    // Sets the link's Cancel once the user has asked to stop.
+    void CheckCancel();
     void ReportReadFailure(const clsInstrument& record);
 
     CliIo& io_;

@@ -36,6 +36,7 @@ std::string BumpText(const clsInstrument& r, Integer gas) {
 }
 
 TextRow ChannelRow(const clsInstrument& r, Integer gas) {
+    if (!Fitted(r, gas)) return {std::to_string(gas + 1), "-", "-", r.GasEnabled(gas) ? "on" : "off", "-", "-", "-", "-", "-", "-", "-"};
     const bool exposure = ExposureLevelsApply(r, gas);
     auto level = [&](Single value, bool lo) { return LevelText(r, gas, value, lo); };
     return {std::to_string(gas + 1),

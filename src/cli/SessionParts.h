@@ -58,10 +58,14 @@ public:
         if (onReadings) onReadings(readings, lo5, lo6);
     }
     void DumpMessage(const std::string& message) override { lastDumpMessage = message; }
+    void StsTransmit() override {
+        if (onTransmit) onTransmit();
+    }
 
     bool alarmed = false;
     std::string lastDumpMessage;
     std::function<void(const std::array<Single, 6>&, bool, bool)> onReadings;
+    std::function<void()> onTransmit;
 };
 
 }  // namespace tz::cli

@@ -1,0 +1,134 @@
+// info, read, save, report and monitor against the simulated instrument, and the failures every
+// command shares: no port, a port that does not open, a silent instrument, an interruption.
+#include <gtest/gtest.h>
+
+#include "cli/CliTestRig.h"
+#include "instrument/RecordJson.h"
+#include "instrument/SettingsFile.h"
+#include "link/RecordCompare.h"
+
+namespace tz::cli::test {
+namespace {
+
+using tz::testing::FileTestFolder;
+using tz::testing::ReadWholeFile;
+
+class ReadCommands : public ::testing::Test {
+protected:
+    SimEnvironment env;
+    FileTestFolder folder;
+    CliResult Run(std::vector<std::string> args) { return RunTz(env, folder.Path(), std::move(args)); }
+};
+
+TEST_F(ReadCommands, Info_PrintsIdentityClockAndChannelTable) {
+    const CliResult r = Run({"info"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const clsInstrument& sim = env.sim.State().record;
+    EXPECT_NE(r.out.find("Serial No.: " + sim.SerialNo()), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("ROM: " + std::to_string(sim.RomNumber())), std::string::npos);
+    EXPECT_NE(r.out.find("TZ-7300 Date/Time: "), std::string::npos);
+    EXPECT_NE(r.out.find("Ch  Gas"), std::string::npos);
+    // Channel 3 holds hydrogen sulphide in ppm: warning 5.0, alarm 10.0 in one decimal.
+    EXPECT_NE(r.out.find("H2S  30.0 ppm"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("TZ-7300 Analog to Digital Converter Values List"), std::string::npos);
+    EXPECT_NE(r.out.find("PID list (10.6eV)"), std::string::npos);
+}
+
+TEST_F(ReadCommands, ReadJson_RecordEqualsSimulatedInstrument) {
+    const auto file = folder / "read.json";
+    const CliResult r = Run({"read", "--json", file.string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    clsInstrument read;
+    const RecordJsonResult parsed = RecordFromJson(ReadWholeFile(file), read);
+    ASSERT_TRUE(parsed.Ok) << parsed.Error;
+    EXPECT_EQ(tz::test::ReadValueDifferences(read, RecordAsRead(env.sim.State())), std::vector<std::string>{});
+}
+
+TEST_F(ReadCommands, ReadJson_DashWritesStandardOutput) {
+    const CliResult r = Run({"read", "--json", "-"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    clsInstrument read;
+    EXPECT_TRUE(RecordFromJson(r.out, read).Ok);
+    EXPECT_EQ(read.SerialNo(), env.sim.State().record.SerialNo());
+}
+
+TEST_F(ReadCommands, ReadWithoutJson_IsUsageError) { EXPECT_EQ(Run({"read"}).code, 2); }
+
+TEST_F(ReadCommands, Save_WritesTheInstrumentsSettingsFile) {
+    const auto file = folder / "unit.seq";
+    const CliResult r = Run({"save", file.string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(ReadWholeFile(file), SettingsFileText(RecordAsRead(env.sim.State())));
+}
+
+TEST_F(ReadCommands, Report_AppendsOneLinePerRunUnderATitleLine) {
+    ASSERT_EQ(Run({"report", "--suffix", "_A"}).code, 0);
+    const CliResult second = Run({"report", "--suffix", "_A"});
+    ASSERT_EQ(second.code, 0) << second.err;
+    const std::string text = ReadWholeFile(folder / "TZ7300_Setting_A.csv");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+    EXPECT_EQ(text.substr(text.find('\n') + 1, 5), "Read,");
+}
+
+TEST_F(ReadCommands, Report_SuffixWithPathCharacter_RefusedBeforeReading) {
+    const CliResult r = Run({"report", "--suffix", "A/B"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("The character that cannot be used for the file name is included."), std::string::npos);
+    EXPECT_TRUE(env.sim.ReceivedCommands().empty());
+}
+
+TEST_F(ReadCommands, Monitor_PrintsOneLinePerSecondWithReadings) {
+    const CliResult r = Run({"monitor", "--seconds", "3"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1 + 3) << r.out;
+    EXPECT_NE(r.out.find("20.9 vol%"), std::string::npos) << r.out;
+}
+
+TEST_F(ReadCommands, NoPortNamedAndNoModule_ErrorNamesPortOption) {
+    const CliResult r = RunArgs(env, {"--lang", "en", "info"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("--port"), std::string::npos) << r.err;
+}
+
+TEST_F(ReadCommands, PortThatDoesNotOpen_ExitsOneWithTheReason) {
+    const CliResult r = Run({"--port", "/dev/nothing", "info"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("/dev/nothing"), std::string::npos) << r.err;
+}
+
+TEST_F(ReadCommands, SilentInstrument_ExitsOneWithNoResponseWithinRetries) {
+    SimFaults silent;
+    silent.dropReply = 1.0;
+    env.sim.SetFaults(silent);
+    const CliResult r = Run({"--timeout", "1", "--retry", "2", "info"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("TZ-7300 No Response. Check Port,Cable And Power."), std::string::npos) << r.err;
+    // Two handshake attempts of about a second each, and the time to notice the last one failed.
+    EXPECT_LE(env.loop.ElapsedMs(), 6000);
+}
+
+TEST_F(ReadCommands, InstrumentStopsAnsweringMidRead_ExitsOneAndWritesNoFile) {
+    SimFaults faults;
+    faults.refused = {"HA,R"};
+    faults.refuseSilently = true;
+    env.sim.SetFaults(faults);
+    const auto file = folder / "x.json";
+    const CliResult r = Run({"--retry", "2", "read", "--json", file.string()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("TZ-7300 No Response."), std::string::npos) << r.err;
+    EXPECT_EQ(env.sim.ReceivedCommands().back(), "HA,R,");
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST_F(ReadCommands, InterruptDuringRead_Exits130AndWritesNoFile) {
+    env.interrupt = [this] { return env.sim.ReceivedCommands().size() > 100; };
+    const auto file = folder / "cut.json";
+    const CliResult r = Run({"read", "--json", file.string()});
+    EXPECT_EQ(r.code, 130);
+    EXPECT_NE(r.err.find("Cominucation Canceled."), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_LT(env.sim.ReceivedCommands().size(), 328u);
+}
+
+}  // namespace
+}  // namespace tz::cli::test

@@ -1,0 +1,86 @@
+// The command line's own rules: help texts, usage errors and their exit code, option forms.
+#include <gtest/gtest.h>
+
+#include "cli/CliArgs.h"
+#include "cli/CliTestRig.h"
+#include "cli/CommandTable.h"
+
+namespace tz::cli::test {
+namespace {
+
+TEST(CliUsage, ProgramHelp_ListsEveryCommandAndExitsZero) {
+    SimEnvironment env;
+    const CliResult r = RunArgs(env, {"--help"});
+    EXPECT_EQ(r.code, 0);
+    for (const CliCommand& command : Commands())
+        EXPECT_NE(r.out.find("  " + std::string(command.name)), std::string::npos) << command.name;
+    EXPECT_TRUE(env.sim.ReceivedCommands().empty());
+}
+
+TEST(CliUsage, CommandHelp_ShowsItsUsageAndOptionsWithoutTouchingTheInstrument) {
+    for (const CliCommand& command : Commands()) {
+        SimEnvironment env;
+        const CliResult r = RunArgs(env, {std::string(command.name), "--help"});
+        EXPECT_EQ(r.code, 0) << command.name;
+        EXPECT_NE(r.out.find("Usage: tz7300 [options] " + std::string(command.name)), std::string::npos);
+        for (const OptionSpec& option : command.options)
+            EXPECT_NE(r.out.find("--" + std::string(option.name)), std::string::npos) << command.name;
+        EXPECT_TRUE(env.sim.ReceivedCommands().empty()) << command.name;
+    }
+}
+
+TEST(CliUsage, HelpCommand_NamesTheCommandAsked) {
+    SimEnvironment env;
+    const CliResult r = RunArgs(env, {"help", "diff"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.out.find("Usage: tz7300 [options] diff"), std::string::npos);
+}
+
+struct UsageCase {
+    std::vector<std::string> args;
+    std::string errorPart;
+};
+
+class CliUsageErrors : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(CliUsageErrors, ExitTwoWithAPlainReasonAndNothingSent) {
+    SimEnvironment env;
+    std::vector<std::string> args = {"--port", SimDevice};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    const CliResult r = RunArgs(env, args);
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find(GetParam().errorPart), std::string::npos) << r.err;
+    EXPECT_TRUE(env.sim.ReceivedCommands().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CliUsageErrors,
+    ::testing::Values(UsageCase{{}, "no command given"}, UsageCase{{"fly"}, "unknown command \"fly\""},
+                      UsageCase{{"--colour", "info"}, "unknown option --colour"},
+                      UsageCase{{"info", "--json", "x"}, "unknown option --json"},
+                      UsageCase{{"info", "extra"}, "usage: tz7300 info"},
+                      UsageCase{{"save"}, "usage: tz7300 save"},
+                      UsageCase{{"--timeout", "soon", "info"}, "--timeout takes a whole number"},
+                      UsageCase{{"--retry", "-1", "info"}, "--retry takes a whole number"},
+                      UsageCase{{"--lang", "fr", "info"}, "--lang takes en or ja"},
+                      UsageCase{{"--settings", "fast", "info"}, "--settings takes baud,parity"},
+                      UsageCase{{"info", "--port"}, "option --port needs a value"},
+                      UsageCase{{"--debug=yes", "info"}, "option --debug takes no value"},
+                      UsageCase{{"monitor", "--seconds", "0"}, "--seconds takes a whole number"}));
+
+TEST(CliArgs, OptionsAnywhereAndInlineValues_AreRead) {
+    const CommandLine line = SplitCommandLine({"diff", "--timeout=5", "a.seq", "--port", "/dev/x", "b.seq"});
+    EXPECT_EQ(line.command, "diff");
+    EXPECT_EQ(line.global.timeout, 5);
+    EXPECT_EQ(line.global.port, "/dev/x");
+    EXPECT_EQ(line.rest, (std::vector<std::string>{"a.seq", "b.seq"}));
+}
+
+TEST(CliArgs, DoubleDash_EndsOptionsSoAFileMayStartWithDashes) {
+    const CommandLine line = SplitCommandLine({"save", "--", "--odd.seq"});
+    const ParsedArgs parsed = ParseCommandArgs(line.rest, {});
+    EXPECT_EQ(parsed.positional, std::vector<std::string>{"--odd.seq"});
+}
+
+}  // namespace
+}  // namespace tz::cli::test
