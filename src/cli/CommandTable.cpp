@@ -8,7 +8,7 @@ namespace {
 
 std::vector<CliCommand> AllRows() {
     std::vector<CliCommand> rows;
-    for (auto group : {ReadCommandRows, DiffCommandRows}) {
+    for (auto group : {ReadCommandRows, DiffCommandRows, WriteCommandRows}) {
         std::vector<CliCommand> more = group();
         rows.insert(rows.end(), more.begin(), more.end());
     }

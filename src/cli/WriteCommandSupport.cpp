@@ -1,0 +1,56 @@
+#include "cli/WriteCommandSupport.h"
+
+#include "cli/CliText.h"
+#include "text/DateTime.h"
+
+namespace tz::cli {
+
+namespace {
+
+const char* LevelName(LevelKind level) {
+    switch (level) {
+    case LevelKind::Warning: return "warning";
+    case LevelKind::Alarm: return "alarm";
+    case LevelKind::Stel: return "STEL";
+    case LevelKind::Twa: return "TWA";
+    }
+    return "level";
+}
+
+}  // namespace
+
+std::string RefusalText(const UpdateCheckResult& result, const clsInstrument& record) {
+    std::string text = Text(result.TextMessage) + " (" + Text(result.TitleMessage) + ")";
+    if (result.Channel < 0) return text;
+    text += "\nChannel " + std::to_string(result.Channel + 1) + " (" + Trim(record.GasName(result.Channel)) + ")";
+    if (result.Check == UpdateCheck::LevelRange)
+        text += result.OrderBroken ? ": warning and alarm are out of order"
+                                   : std::string(": ") + LevelName(result.Level) + " is outside its limits";
+    return text;
+}
+
+bool WriteSettings(CliContext& context, clsInstrument& record, WriteKind kind, bool asDefault) {
+    const UpdateCheckResult check = CheckUpdate(record, kind, asDefault);
+    if (check.Refused()) throw CliFailure(ExitRefused, RefusalText(check, record));
+    uclTzif& link = context.Link();
+    if (!context.Confirm(Text(check.TextMessage))) {
+        context.Io().err << "Nothing written.\n";
+        return false;
+    }
+    MarkForWrite(record, kind);
+    context.TakeSentBodies();
+    link.AddLog(Text(5535, {FormatGeneralDate(context.Now())}));
+    context.Io().err << Text(5428) << "\n";
+    context.RequireOk(link.SetInstrument(&record, asDefault), "Writing the settings failed.");
+    context.Io().err << Text(5429) << "\n";
+    return true;
+}
+
+void AppendReport(CliContext& context, const clsInstrument& record, ReportMode mode) {
+    std::string error;
+    const std::string& suffix = context.Program().FactoryRecordSuffix;
+    if (!WriteSettingsReport(record, mode, context.LogFolder(), suffix, context.Now(), &error))
+        context.Io().err << "Cannot add the report line: " << error << "\n";
+}
+
+}  // namespace tz::cli

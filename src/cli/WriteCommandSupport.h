@@ -1,0 +1,20 @@
+#pragma once
+// The steps that writing settings shares between load and write-ids: the checks of "Update", the
+// question, marking what is written, the write itself, and the report line.
+#include "cli/CliContext.h"
+#include "instrument/SettingsReport.h"
+#include "instrument/UpdateChecks.h"
+
+namespace tz::cli {
+
+// The refusal of a check as printed: the catalogue text, and the channel and level at fault.
+std::string RefusalText(const UpdateCheckResult& result, const clsInstrument& record);
+
+// Runs the checks (exit 3 when one refuses), asks the question (false when the answer is no;
+// nothing is written then), marks the record and writes it. Throws CliFailure when the write fails.
+bool WriteSettings(CliContext& context, clsInstrument& record, WriteKind kind, bool asDefault);
+
+// Adds the report line of a write to the settings report of the log folder.
+void AppendReport(CliContext& context, const clsInstrument& record, ReportMode mode);
+
+}  // namespace tz::cli

@@ -1,0 +1,170 @@
+// Commands that write settings: load, write-ids, set-clock.
+#include <array>
+#include <cctype>
+#include <iomanip>
+#include <sstream>
+
+#include "cli/CliText.h"
+#include "cli/CommandTable.h"
+#include "cli/SettingsDiff.h"
+#include "cli/TextTable.h"
+#include "cli/WriteCommandSupport.h"
+#include "cli/WriteVerify.h"
+#include "instrument/RecordJson.h"
+#include "instrument/SettingsFile.h"
+#include "instrument/SettingsReport.h"
+#include "text/DateTime.h"
+#include "text/SharedHelpers.h"
+
+namespace tz::cli {
+
+namespace {
+
+// ---- load ----
+
+// The instrument's present settings, kept in the log folder before they are overwritten.
+std::filesystem::path SaveBackup(CliContext& context, const clsInstrument& current) {
+    const DateParts t = SplitDate(context.Now());
+    std::ostringstream name;
+    name << "backup_" << std::setfill('0') << std::setw(4) << t.year << std::setw(2) << t.month << std::setw(2)
+         << t.day << "_" << std::setw(2) << t.hour << std::setw(2) << t.minute << std::setw(2) << t.second;
+    std::string serial;
+    for (char c : Trim(current.SerialNo()))
+        serial += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    if (!serial.empty()) name << "_" << serial;
+    const std::filesystem::path path = context.LogFolder() / (name.str() + ".seq");
+    try {
+        SaveSettingsFile(current, path);
+    } catch (const SettingsFileError& e) {
+        throw CliFailure(ExitUsage, std::string("Cannot keep the backup: ") + e.what());
+    }
+    return path;
+}
+
+void ReportMismatches(CliContext& context, const std::vector<WriteMismatch>& mismatches) {
+    std::vector<TextRow> rows = {{"Setting", "written", "read back"}};
+    for (const WriteMismatch& m : mismatches) rows.push_back({m.command, m.written, m.readBack});
+    context.Io().out << FormatTable(rows);
+    throw CliFailure(ExitInstrument, std::to_string(mismatches.size()) +
+                                         " setting(s) read back differently from what was written.");
+}
+
+int Load(CliContext& context, const ParsedArgs& args) {
+    const std::string file = args.positional[0];
+    auto unknown = [&](const std::string& code) { context.Io().err << UnknownCodeMessage(code) << "\n"; };
+    WithSettingsFile(clsInstrument(), file, unknown);  // a malformed file ends here, before the instrument
+    clsInstrument current;
+    context.ReadInstrument(current);
+    if (!args.Has("no-backup"))
+        context.Io().out << "Backup of the present settings: " << SaveBackup(context, current).string() << "\n";
+    // The file applies to the instrument's own record, so settings it does not carry keep their values.
+    clsInstrument record = WithSettingsFile(current, file, [](const std::string&) {});
+    const bool asDefault = args.Has("as-default");
+    if (!WriteSettings(context, record, WriteKind::Settings, asDefault)) return ExitInstrument;
+    AppendReport(context, record, ReportMode::Write);
+    const std::vector<std::string> sent = context.TakeSentBodies();
+    clsInstrument readBack;
+    context.ReadInstrument(readBack);
+    const std::vector<WriteMismatch> mismatches = CompareWithReadBack(sent, readBack);
+    if (!mismatches.empty()) ReportMismatches(context, mismatches);
+    context.Io().out << Text(5311) << "\n";
+    return ExitSuccess;
+}
+
+// ---- write-ids ----
+
+struct IdField {
+    const char* option;
+    std::size_t maxLength;
+    void (clsInstrument::*assign)(const std::string&);
+};
+
+constexpr std::array<IdField, 3> kIdFields = {{
+    {"serial", 20, &clsInstrument::SerialNo},
+    {"station", 16, &clsInstrument::StationID},
+    {"user", 16, &clsInstrument::UserID},
+}};
+
+// The rules of the main window's identifier fields: upper case, at most the field's length,
+// every character one the field accepts.
+std::string CheckedId(const IdField& field, const std::string& text) {
+    std::string upper = text;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    bool valid = upper.size() <= field.maxLength;
+    for (char c : upper) valid = valid && CheckKeyCode(static_cast<unsigned char>(c));
+    if (!valid)
+        throw CliFailure(ExitUsage, "--" + std::string(field.option) + " takes at most " +
+                                        std::to_string(field.maxLength) +
+                                        " letters, digits, spaces, \"-\" or \"*\", not \"" + text + "\"");
+    return upper;
+}
+
+int WriteIds(CliContext& context, const ParsedArgs& args) {
+    std::vector<std::pair<const IdField*, std::string>> values;
+    for (const IdField& field : kIdFields)
+        if (args.Has(field.option)) values.emplace_back(&field, CheckedId(field, args.Value(field.option)));
+    if (values.empty()) throw CliFailure(ExitUsage, "write-ids needs --serial, --station or --user");
+    clsInstrument record;
+    context.ReadInstrument(record);
+    for (const auto& [field, value] : values) (record.*(field->assign))(value);
+    if (!WriteSettings(context, record, WriteKind::Identifiers, false)) return ExitInstrument;
+    AppendReport(context, record, ReportMode::WriteID);
+    context.Io().out << Text(5311) << "\n";
+    return ExitSuccess;
+}
+
+// ---- set-clock ----
+
+Date ClockArgument(const ParsedArgs& args, Date now) {
+    if (args.positional.empty()) return now;
+    const std::string& text = args.positional[0];
+    if (auto date = ParseGeneralDate(text)) return *date;
+    Date iso = 0;
+    if (IsoToDate(text, iso)) return iso;
+    throw CliFailure(ExitUsage, "set-clock takes a time as yyyy/mm/dd hh:nn:ss or yyyy-mm-ddThh:mm:ss, not \"" +
+                                    text + "\"");
+}
+
+int SetClock(CliContext& context, const ParsedArgs& args) {
+    const bool now = args.positional.empty();
+    Date when = ClockArgument(args, context.Now());
+    const DateParts parts = SplitDate(when);
+    if (parts.year < 2000 || parts.year > 2099)
+        throw CliFailure(ExitUsage, "the instrument's clock holds the years 2000 to 2099");
+    uclTzif& link = context.Link();
+    if (!context.Confirm(Text(5309))) return ExitInstrument;
+    link.AddLog(Text(5535, {FormatGeneralDate(context.Now())}));
+    if (now) when = context.Now();  // the time of sending, not of the question
+    context.RequireOk(link.SetDateTime(when), "Setting the clock failed.");
+    context.Io().out << "Clock set to " << FormatGeneralDate(when) << "\n";
+    return ExitSuccess;
+}
+
+constexpr std::array<OptionSpec, 2> kLoadOptions = {{
+    {"as-default", "", "also make the settings the instrument's defaults"},
+    {"no-backup", "", "do not keep the present settings as a backup file"},
+}};
+constexpr std::array<OptionSpec, 3> kIdOptions = {{
+    {"serial", "S", "serial number (20 characters at most)"},
+    {"station", "S", "station ID (16 characters at most)"},
+    {"user", "S", "user ID (16 characters at most)"},
+}};
+
+}  // namespace
+
+std::vector<CliCommand> WriteCommandRows() {
+    return {
+        {"load", "FILE.seq [--as-default] [--no-backup]", "write a settings file's settings to the instrument",
+         "Reads the instrument, keeps its settings as a backup file in the log folder, applies the\n"
+         "file, checks the levels, auto-calibration and sensors (exit 3 when refused), writes every\n"
+         "setting, adds a report line, then reads back and compares what was written (exit 1 when\n"
+         "a setting differs). Asks for confirmation on a terminal unless --yes.",
+         kLoadOptions, 1, 1, Load},
+        {"write-ids", "[--serial S] [--station S] [--user S]", "write the instrument's identifiers", "", kIdOptions,
+         0, 0, WriteIds},
+        {"set-clock", "[DATETIME]", "set the instrument's clock to now or to yyyy/mm/dd hh:nn:ss", "", {}, 0, 1,
+         SetClock},
+    };
+}
+
+}  // namespace tz::cli

@@ -1,0 +1,223 @@
+// load, write-ids and set-clock against simulated instruments, and the read-back comparison.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "cli/CliText.h"
+
+#include "cli/CliTestRig.h"
+#include "cli/WriteCommandSupport.h"
+#include "cli/WriteVerify.h"
+#include "instrument/SettingsFile.h"
+#include "instrument/UpdateChecks.h"
+#include "instrument/WritePayloads.h"
+#include "text/DateTime.h"
+
+namespace tz::cli::test {
+namespace {
+
+using tz::testing::FileTestFolder;
+using tz::testing::ReadWholeFile;
+
+// The default simulated instrument with levels that "Update" accepts: the oxygen alarm type that
+// falls (warning 19.5 above alarm 18.0) with an auto-calibration gas at or below the warning, and
+// a photo-ionisation alarm above its warning of 500 ppb in the second range (200 ppm at the
+// factor 5 is 1000 ppb).
+SimState WritableInstrument() {
+    SimState state = DefaultSimState();
+    state.record.AlarmO2(1);
+    state.record.AutoCalib(1, 18.0f);
+    state.record.Alarm(4, 200.0f);
+    state.defaults = state.record;
+    return state;
+}
+
+// A second instrument: another identity and other settings than the first.
+SimState OtherInstrument() {
+    SimState state = WritableInstrument();
+    clsInstrument& r = state.record;
+    r.SerialNo("TZ73B0099999");
+    r.StationID("PUMP HOUSE 2");
+    r.Warning(3, 35);
+    r.Alarm(3, 100);
+    r.LcdBackLight(r.LcdBackLight() == 0 ? 1 : 0);
+    r.Intervals(60);
+    state.defaults = r;
+    return state;
+}
+
+TEST(WriteFixtures, BothInstruments_PassTheChecksOfUpdate) {
+    for (const SimState& state : {WritableInstrument(), OtherInstrument()}) {
+        const UpdateCheckResult check = CheckUpdate(state.record, WriteKind::Settings, false);
+        EXPECT_FALSE(check.Refused()) << RefusalText(check, state.record);
+    }
+}
+
+class WriteCommands : public ::testing::Test {
+protected:
+    SimEnvironment first{WritableInstrument()};
+    SimEnvironment second{OtherInstrument()};
+    FileTestFolder folder;
+
+    CliResult Run(SimEnvironment& env, std::vector<std::string> args) {
+        return RunTz(env, folder.Path(), std::move(args));
+    }
+    std::string SavedFrom(SimEnvironment& env, const std::string& name) {
+        const std::string file = (folder / name).string();
+        EXPECT_EQ(Run(env, {"save", file}).code, 0);
+        return file;
+    }
+    static std::string Settings(const SimEnvironment& env) { return SettingsFileText(env.sim.State().record); }
+    static int Writes(const SimEnvironment& env) {
+        int n = 0;
+        for (const std::string& body : env.sim.ReceivedCommands()) n += body.find(",W,") == 2;
+        return n;
+    }
+    std::vector<std::filesystem::path> Backups() const {
+        std::vector<std::filesystem::path> found;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+            if (entry.path().filename().string().rfind("backup_", 0) == 0) found.push_back(entry.path());
+        return found;
+    }
+};
+
+TEST_F(WriteCommands, SaveThenLoadIntoSecondInstrument_SettingsEqualIdentityKept_BackupRestoresFormer) {
+    const std::string file = SavedFrom(first, "first.seq");
+    const std::string formerSettings = Settings(second);
+    ASSERT_NE(formerSettings, Settings(first));
+
+    const CliResult load = Run(second, {"--yes", "load", file});
+    ASSERT_EQ(load.code, 0) << load.err << load.out;
+
+    EXPECT_EQ(Settings(second), Settings(first));
+    EXPECT_EQ(second.sim.State().record.SerialNo(), "TZ73B0099999");
+    EXPECT_EQ(second.sim.State().record.StationID(), "PUMP HOUSE 2");
+    EXPECT_NE(load.out.find("Upload Complete."), std::string::npos);
+
+    const std::vector<std::filesystem::path> backups = Backups();
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_NE(load.out.find(backups[0].string()), std::string::npos);
+    clsInstrument restored = second.sim.State().record;
+    LoadSettingsFile(restored, backups[0]);
+    EXPECT_EQ(SettingsFileText(restored), formerSettings);
+
+    const CliResult diff = Run(second, {"diff", file});
+    EXPECT_EQ(diff.code, 0) << diff.out;
+    const std::string report = ReadWholeFile(folder / "TZ7300_Setting.csv");
+    EXPECT_NE(report.find("\r\nWrite,"), std::string::npos);
+}
+
+TEST_F(WriteCommands, LoadAsDefault_InstrumentKeepsTheSettingsAsItsDefaults) {
+    const std::string file = SavedFrom(first, "first.seq");
+    ASSERT_EQ(Run(second, {"--yes", "load", "--as-default", "--no-backup", file}).code, 0);
+    EXPECT_EQ(second.sim.State().maintenance.factorySaves, 1);
+    EXPECT_TRUE(Backups().empty());
+}
+
+TEST_F(WriteCommands, LevelCheckRefuses_ExitThreeAndNothingWritten) {
+    clsInstrument bad = second.sim.State().record;
+    bad.Warning(2, 40);  // hydrogen sulphide warning beyond its limit
+    const auto file = folder / "bad.seq";
+    SaveSettingsFile(bad, file);
+    const std::string before = Settings(second);
+    const CliResult r = Run(second, {"--yes", "load", "--no-backup", file.string()});
+    EXPECT_EQ(r.code, 3);
+    EXPECT_NE(r.err.find("Check warning and alarm value. (red color cells)"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Channel 3 (H2S): warning"), std::string::npos) << r.err;
+    EXPECT_EQ(Writes(second), 0);
+    EXPECT_EQ(Settings(second), before);
+}
+
+TEST_F(WriteCommands, LoadWithoutYesAndWithoutTerminal_RefusedBeforeWriting) {
+    const std::string file = SavedFrom(first, "first.seq");
+    const CliResult r = Run(second, {"load", "--no-backup", file});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("--yes"), std::string::npos);
+    EXPECT_EQ(Writes(second), 0);
+}
+
+TEST_F(WriteCommands, LoadAnsweredNoAtTerminal_NothingWritten) {
+    const std::string file = SavedFrom(first, "first.seq");
+    const std::string no = "n\n";
+    const CliResult r = RunTz(second, folder.Path(), {"load", "--no-backup", file}, &no);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Update Ready? [y/N]"), std::string::npos) << r.err;
+    EXPECT_EQ(Writes(second), 0);
+}
+
+TEST_F(WriteCommands, LoadMalformedFile_ExitTwoNamingTheLineWithoutReading) {
+    const auto file = folder / "bad.seq";
+    std::ofstream(file) << "AT,W,1,\r\nAP,W,99999,\r\n";
+    const CliResult r = Run(second, {"--yes", "load", file.string()});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("line 2"), std::string::npos) << r.err;
+    EXPECT_TRUE(second.sim.ReceivedCommands().empty());
+}
+
+TEST_F(WriteCommands, WriteRefusedByInstrument_ExitOne) {
+    const std::string file = SavedFrom(first, "first.seq");
+    SimFaults faults;
+    faults.refused = {"A1,W"};
+    second.sim.SetFaults(faults);
+    const CliResult r = Run(second, {"--yes", "--retry", "1", "load", "--no-backup", file});
+    EXPECT_EQ(r.code, 1) << r.err;
+}
+
+TEST(WriteVerify, ReadBackDiffers_NamesTheCommandWithBothPayloads) {
+    clsInstrument written = DefaultSimState().record;
+    clsInstrument readBack = written;
+    readBack.Warning(3, 30);
+    const std::vector<std::string> sent = {WriteBody("A1", WritePayload("A1", written)),
+                                           WriteBody("A2", WritePayload("A2", written)),
+                                           WriteBody("XS", StationListPayload(written, 31)), "DW,W,"};
+    const std::vector<WriteMismatch> mismatches = CompareWithReadBack(sent, readBack);
+    ASSERT_EQ(mismatches.size(), 1u);
+    EXPECT_EQ(mismatches[0].command, "A1");
+    EXPECT_EQ(mismatches[0].written, WritePayload("A1", written));
+    EXPECT_EQ(mismatches[0].readBack, WritePayload("A1", readBack));
+
+    readBack = written;
+    readBack.StationList(31, "ELSEWHERE");
+    const std::vector<WriteMismatch> list = CompareWithReadBack(sent, readBack);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].command, "XS 001F");
+}
+
+TEST_F(WriteCommands, WriteIds_UpperCasedIdentifiersReachTheInstrumentAndTheReport) {
+    const CliResult r = Run(first, {"--yes", "write-ids", "--station", "north-1", "--user", "ab 12"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Trim(first.sim.State().record.StationID()), "NORTH-1");
+    EXPECT_EQ(Trim(first.sim.State().record.UserID()), "AB 12");
+    EXPECT_NE(ReadWholeFile(folder / "TZ7300_Setting.csv").find("\r\nWriteID,"), std::string::npos);
+}
+
+TEST_F(WriteCommands, WriteIds_BadIdentifiers_ExitTwoBeforeReading) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"write-ids"}, {"write-ids", "--station", "ABCDEFGHIJKLMNOPQ"},
+          {"write-ids", "--user", "A/B"}, {"write-ids", "--serial", "TOO-LONG-SERIAL-NUMBER-1"}}) {
+        std::vector<std::string> all = {"--yes"};
+        all.insert(all.end(), args.begin(), args.end());
+        EXPECT_EQ(Run(first, all).code, 2) << args.back();
+    }
+    EXPECT_TRUE(first.sim.ReceivedCommands().empty());
+}
+
+TEST_F(WriteCommands, SetClock_GivenTimeReachesTheInstrument) {
+    const CliResult r = Run(first, {"--yes", "set-clock", "2026/03/05 14:07:09"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(FormatGeneralDate(first.sim.State().clock), "2026/03/05 14:07:09");
+}
+
+TEST_F(WriteCommands, SetClock_WithoutTime_UsesThePresentTime) {
+    ASSERT_EQ(Run(first, {"--yes", "set-clock"}).code, 0);
+    EXPECT_NEAR(first.sim.State().clock, first.loop.Now(), 5.0 / 86400);
+}
+
+TEST_F(WriteCommands, SetClock_BadTime_ExitTwoNothingSent) {
+    for (const char* text : {"yesterday", "2026/02/30 10:00:00", "1999/12/31 23:59:59"})
+        EXPECT_EQ(Run(first, {"--yes", "set-clock", text}).code, 2) << text;
+    EXPECT_TRUE(first.sim.ReceivedCommands().empty());
+}
+
+}  // namespace
+}  // namespace tz::cli::test
