@@ -165,6 +165,8 @@ bool CliContext::Confirm(const std::string& question) {
 
 std::vector<std::string> CliContext::TakeSentBodies() { return port_ ? port_->TakeBodies() : std::vector<std::string>{}; }
 
+std::string CliContext::LastDumpMessage() const { return listener_ ? listener_->lastDumpMessage : std::string(); }
+
 void CliContext::OnReadings(ReadingsHandler handler) {
     Link();
     listener_->onReadings = std::move(handler);

@@ -60,6 +60,9 @@ public:
     using ReadingsHandler = std::function<void(const std::array<Single, 6>&, bool lowRange5, bool lowRange6)>;
     void OnReadings(ReadingsHandler handler);
 
+    // The link's last progress message of a memory dump.
+    std::string LastDumpMessage() const;
+
     // Progress on a terminal's standard error while an operation runs: the text is asked for every
     // 100 ms and printed when it changed. An empty function stops it and clears the line.
     void ShowProgress(std::function<std::string()> text);

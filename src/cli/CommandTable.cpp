@@ -8,7 +8,8 @@ namespace {
 
 std::vector<CliCommand> AllRows() {
     std::vector<CliCommand> rows;
-    for (auto group : {ReadCommandRows, DiffCommandRows, WriteCommandRows}) {
+    for (auto group : {ReadCommandRows, DiffCommandRows, WriteCommandRows, MaintenanceCommandRows,
+                       ListCommandRows, CalibrationCommandRows, DumpCommandRows}) {
         std::vector<CliCommand> more = group();
         rows.insert(rows.end(), more.begin(), more.end());
     }

@@ -1,0 +1,92 @@
+// The memory dumps of debug mode: dump-eeprom (the hexadecimal listing) and dump-flash (the
+// binary image, all of it or a range of blocks).
+#include <array>
+#include <charconv>
+
+#include "cli/CliText.h"
+#include "cli/CommandTable.h"
+#include "cli/OutputFile.h"
+#include "text/DateTime.h"
+
+namespace tz::cli {
+
+namespace {
+
+void RequireDebugMode(const CliContext& context, std::string_view command) {
+    if (!context.Options().debug) throw CliFailure(ExitUsage, std::string(command) + " is a debug-mode command: give --debug");
+}
+
+int DumpEeprom(CliContext& context, const ParsedArgs& args) {
+    RequireDebugMode(context, "dump-eeprom");
+    uclTzif& link = context.Link();
+    // The link writes the listing itself; it goes to a temporary file that replaces the target
+    // only when the whole listing arrived.
+    TemporaryFile file(args.positional[0]);
+    context.Io().err << Text(5463, {args.positional[0]}) << "\n";
+    context.ShowProgress([&] { return "Dump list " + context.LastDumpMessage(); });
+    const bool ok = link.GetRomDump2(file.Path().string());
+    context.ShowProgress({});
+    context.RequireOk(ok, Text(5469));
+    file.Commit();
+    context.Io().out << Text(5464, {args.positional[0]}) << "\n";
+    return ExitSuccess;
+}
+
+int Block(const std::string& text) {
+    int value = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0 ||
+        value >= uclTzif::DumpBlockCount)
+        return -1;
+    return value;
+}
+
+// "A-B" in blocks of 512 bytes, 0 to 2047.
+std::pair<Integer, Integer> BlockRange(const ParsedArgs& args) {
+    if (!args.Has("blocks")) return {0, static_cast<Integer>(uclTzif::DumpBlockCount - 1)};
+    const std::string text = args.Value("blocks");
+    const std::size_t dash = text.find('-');
+    const int first = dash == std::string::npos ? Block(text) : Block(text.substr(0, dash));
+    const int last = dash == std::string::npos ? first : Block(text.substr(dash + 1));
+    if (first < 0 || last < first)
+        throw CliFailure(ExitUsage, "--blocks takes A-B with 0 <= A <= B <= " +
+                                        std::to_string(uclTzif::DumpBlockCount - 1) + ", not \"" + text + "\"");
+    return {static_cast<Integer>(first), static_cast<Integer>(last)};
+}
+
+int DumpFlash(CliContext& context, const ParsedArgs& args) {
+    RequireDebugMode(context, "dump-flash");
+    auto [first, last] = BlockRange(args);
+    const int total = last - first + 1;
+    uclTzif& link = context.Link();
+    context.ShowProgress([&] { return context.LastDumpMessage() + " (blocks " + std::to_string(first) + "-" +
+                                      std::to_string(last) + ", " + std::to_string(total) + " in all)"; });
+    bool ok = link.GetBinDump(args.positional[0], first, last);
+    // A block that timed out is fetched again once, from where the image stopped.
+    if (!ok && link.BinaryRetry() && !context.Environment().Interrupted()) {
+        context.Io().err << "One more time !\n";
+        link.BinaryRetry(false);
+        ok = link.GetBinDump(args.positional[0], first, last);
+    }
+    context.ShowProgress({});
+    context.RequireOk(ok, Text(5469));
+    context.Io().out << "Flash image written to " << args.positional[0] << " (" << total << " blocks of "
+                     << uclTzif::DumpBlockBytes << " bytes)\n";
+    return ExitSuccess;
+}
+
+constexpr std::array<OptionSpec, 1> kFlashOptions = {{{"blocks", "A-B", "blocks of 512 bytes to fetch (default 0-2047)"}}};
+
+}  // namespace
+
+std::vector<CliCommand> DumpCommandRows() {
+    return {
+        {"dump-eeprom", "FILE", "write the memory dump listing (debug mode)", "", {}, 1, 1, DumpEeprom},
+        {"dump-flash", "FILE [--blocks A-B]", "copy the 1 MiB flash image into FILE (debug mode)",
+         "Without --blocks the whole image is fetched and FILE replaced; with --blocks the blocks\n"
+         "are laid into an existing image (a missing one starts with every byte 255).",
+         kFlashOptions, 1, 1, DumpFlash},
+    };
+}
+
+}  // namespace tz::cli

@@ -1,0 +1,120 @@
+// stations and users: export a list from the instrument to a list file, or import a list file
+// and write the entries that changed.
+#include <fstream>
+#include <sstream>
+
+#include "cli/CliText.h"
+#include "cli/CommandTable.h"
+#include "cli/ListFile.h"
+#include "cli/OutputFile.h"
+#include "cli/TextTable.h"
+#include "cli/WriteVerify.h"
+
+namespace tz::cli {
+
+namespace {
+
+void RefuseImproper(const NameList& names, ListKind kind) {
+    const std::vector<int> entries = ImproperEntries(names);
+    if (entries.empty()) return;
+    std::string list;
+    for (int entry : entries) list += (list.empty() ? "" : ", ") + std::to_string(entry);
+    throw CliFailure(ExitRefused, Text(8056, {ListTitle(kind)}) + "\nEntries longer than 16 characters or holding "
+                                                                   "characters outside the space to \"~\": " + list);
+}
+
+int Export(CliContext& context, ListKind kind, const std::string& file) {
+    clsInstrument record;
+    context.ReadInstrument(record);
+    const NameList names = ListOf(record, kind);
+    RefuseImproper(names, kind);
+    WriteWholeFile(file, ListFileText(names), context.Io().out);
+    if (file != "-") context.Io().out << "Export Complete: " << file << "\n";
+    return ExitSuccess;
+}
+
+NameList ReadListFile(CliContext& context, const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in.is_open() || in.bad()) throw CliFailure(ExitUsage, "Cannot read " + file);
+    int extra = 0;
+    NameList names = ParseListFile(text.str(), &extra);
+    if (extra > 0) context.Io().err << file << ": " << extra << " line(s) after entry 128 ignored\n";
+    return names;
+}
+
+// Assigns the names that differ; the record flags exactly those entries for writing.
+int ApplyChanged(clsInstrument& record, ListKind kind, const NameList& names) {
+    int changed = 0;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const auto entry = static_cast<Integer>(i);
+        const std::string present = kind == ListKind::Stations ? record.StationList(entry) : record.UserList(entry);
+        if (names[i] == present) continue;
+        if (kind == ListKind::Stations)
+            record.StationList(entry, names[i]);
+        else
+            record.UserList(entry, names[i]);
+        ++changed;
+    }
+    return changed;
+}
+
+int Import(CliContext& context, ListKind kind, const std::string& file) {
+    const NameList names = ReadListFile(context, file);
+    RefuseImproper(names, kind);
+    clsInstrument record;
+    context.ReadInstrument(record);
+    record.ClearChangeFlags();
+    const int changed = ApplyChanged(record, kind, names);
+    if (changed == 0) {
+        context.Io().out << "No entries changed.\n";
+        return ExitSuccess;
+    }
+    uclTzif& link = context.Link();
+    if (!context.Confirm(Text(5309))) {
+        context.Io().err << "Nothing written.\n";
+        return ExitInstrument;
+    }
+    context.TakeSentBodies();
+    context.RequireOk(link.SetInstrument(&record, false), "Writing the list failed.");
+    const std::vector<std::string> sent = context.TakeSentBodies();
+    clsInstrument readBack;
+    context.ReadInstrument(readBack);
+    const std::vector<WriteMismatch> mismatches = CompareWithReadBack(sent, readBack);
+    if (!mismatches.empty()) {
+        std::vector<TextRow> rows = {{"Entry", "written", "read back"}};
+        for (const WriteMismatch& m : mismatches) rows.push_back({m.command, m.written, m.readBack});
+        context.Io().out << FormatTable(rows);
+        throw CliFailure(ExitInstrument, "Entries read back differently from what was written.");
+    }
+    context.Io().out << changed << " entr" << (changed == 1 ? "y" : "ies") << " written. " << Text(5311) << "\n";
+    return ExitSuccess;
+}
+
+template <ListKind Kind>
+int ListCommand(CliContext& context, const ParsedArgs& args) {
+    const std::string& action = args.positional[0];
+    if (action == "export") return Export(context, Kind, args.positional[1]);
+    if (action == "import") return Import(context, Kind, args.positional[1]);
+    throw CliFailure(ExitUsage, "the list commands are export and import, not \"" + action + "\"");
+}
+
+constexpr const char* kListDetails =
+    "The file has one line per entry: the entry number, a comma and the name (1 to 128).\n"
+    "import writes only the entries that differ from the instrument's, after confirmation on a\n"
+    "terminal unless --yes; names longer than 16 characters or with characters outside the\n"
+    "space to \"~\" are refused (exit 3). export to - writes standard output.";
+
+}  // namespace
+
+std::vector<CliCommand> ListCommandRows() {
+    return {
+        {"stations", "export|import FILE.csv", "export or import the station list", kListDetails, {}, 2, 2,
+         ListCommand<ListKind::Stations>},
+        {"users", "export|import FILE.csv", "export or import the user list", kListDetails, {}, 2, 2,
+         ListCommand<ListKind::Users>},
+    };
+}
+
+}  // namespace tz::cli
