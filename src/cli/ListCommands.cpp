@@ -9,6 +9,7 @@
 #include "cli/OutputFile.h"
 #include "cli/TextTable.h"
 #include "cli/WriteVerify.h"
+#include "instrument/WritePayloads.h"
 
 namespace tz::cli {
 
@@ -44,13 +45,17 @@ NameList ReadListFile(CliContext& context, const std::string& file) {
     return names;
 }
 
-// Assigns the names that differ; the record flags exactly those entries for writing.
+// The instrument keeps every name as 16 characters, filled with spaces.
+std::string AsKept(const std::string& name) { return EncodeFix(name, 16); }
+
+// Assigns the names that differ from the instrument's; the record flags exactly those entries for
+// writing.
 int ApplyChanged(clsInstrument& record, ListKind kind, const NameList& names) {
     int changed = 0;
     for (std::size_t i = 0; i < names.size(); ++i) {
         const auto entry = static_cast<Integer>(i);
         const std::string present = kind == ListKind::Stations ? record.StationList(entry) : record.UserList(entry);
-        if (names[i] == present) continue;
+        if (AsKept(names[i]) == AsKept(present)) continue;
         if (kind == ListKind::Stations)
             record.StationList(entry, names[i]);
         else
