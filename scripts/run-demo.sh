@@ -1,11 +1,45 @@
 #!/bin/sh
-# The program's main job against the simulated instrument. Until the command-line front end and
-# the simulated instrument's executable exist, this says so plainly.
+# The program's main job against the simulated instrument: start tz7300-sim on a pseudo-terminal,
+# read the whole instrument with `tz7300 info`, stop the simulator.
+set -u
 build="${1:-build}"
-if [ -x "$build/src/cli/tz7300" ] && [ -x "$build/src/sim/tz7300-sim" ]; then
-  echo "demo: not wired yet" >&2
-  exit 1
-fi
-echo "TZ-7300 Setup: the core library and its tests are built."
-echo "The first runnable front end (the tz7300 command line reading the simulated instrument)"
-echo "arrives with a later step; until then 'make test' is the thing to run."
+cli="$build/src/cli/tz7300"
+sim="$build/src/platform/tz7300-sim"
+for program in "$cli" "$sim"; do
+  if [ ! -x "$program" ]; then
+    echo "run-demo: $program was not built (Qt 6 Core and SerialPort are needed)" >&2
+    exit 1
+  fi
+done
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/tz7300-demo.XXXXXX")"
+sim_pid=""
+stop() {
+  if [ -n "$sim_pid" ]; then
+    kill "$sim_pid" 2>/dev/null
+    wait "$sim_pid" 2>/dev/null
+  fi
+  rm -rf "$work"
+}
+trap stop EXIT
+trap 'exit 130' INT TERM
+
+"$sim" --link "$work/tty" >"$work/sim.out" 2>"$work/sim.err" &
+sim_pid=$!
+# The simulator prints its device once it serves it.
+tries=0
+while [ ! -s "$work/sim.out" ]; do
+  tries=$((tries + 1))
+  if [ "$tries" -gt 100 ] || ! kill -0 "$sim_pid" 2>/dev/null; then
+    echo "run-demo: the simulated instrument did not start" >&2
+    cat "$work/sim.err" >&2
+    exit 1
+  fi
+  sleep 0.1
+done
+
+echo "Simulated TZ-7300 on $(head -n 1 "$work/sim.out"); reading it with: tz7300 --port $work/tty info"
+echo
+"$cli" --port "$work/tty" --log-dir "$work" info
+status=$?
+exit "$status"

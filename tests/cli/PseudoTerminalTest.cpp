@@ -1,0 +1,63 @@
+// The tz7300 executable against the tz7300-sim executable on a pseudo-terminal, as separate
+// processes talking over a real serial line.
+#include <gtest/gtest.h>
+
+#include "cli/ProcessRunner.h"
+#include "instrument/FileTestFolder.h"
+#include "instrument/RecordJson.h"
+#include "link/RecordCompare.h"
+#include "platform/PseudoTerminal.h"
+#include "sim/SimState.h"
+
+namespace tz::cli::test {
+namespace {
+
+using tz::testing::FileTestFolder;
+using tz::testing::ReadWholeFile;
+
+std::filesystem::path Tz7300() { return BuiltProgram("src/cli/tz7300"); }
+
+TEST(OnPseudoTerminal, Info_ShowsTheSimulatedIdentityAndChannels) {
+    SimProcess sim;
+    ASSERT_FALSE(sim.Device().empty());
+    FileTestFolder folder;
+    const ProcessResult r = RunProgram(Tz7300(), {"--lang", "en", "--log-dir", folder.Path().string(), "--port",
+                                                  sim.Device(), "info"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("Serial No.: " + DefaultSimState().record.SerialNo()), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Ch  Gas"), std::string::npos);
+    EXPECT_NE(r.out.find("CO   500 ppm"), std::string::npos) << r.out;
+    EXPECT_TRUE(std::filesystem::exists(folder / "SerialLog.log"));
+}
+
+TEST(OnPseudoTerminal, ReadJson_EqualsTheSimulatedState) {
+    SimProcess sim;
+    FileTestFolder folder;
+    const auto file = folder / "read.json";
+    const ProcessResult r = RunProgram(Tz7300(), {"--log-dir", folder.Path().string(), "--port", sim.Device(),
+                                                  "read", "--json", file.string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    clsInstrument read;
+    ASSERT_TRUE(RecordFromJson(ReadWholeFile(file), read).Ok);
+    EXPECT_EQ(tz::test::ReadValueDifferences(read, RecordAsRead(DefaultSimState())), std::vector<std::string>{});
+}
+
+TEST(OnPseudoTerminal, SilentLine_ExitsOneWithTheNoResponseText) {
+    PseudoTerminal silent(true);  // nobody answers on the master side
+    FileTestFolder folder;
+    const ProcessResult r = RunProgram(Tz7300(), {"--lang", "en", "--log-dir", folder.Path().string(), "--port",
+                                                  silent.SlavePath(), "--timeout", "1", "--retry", "1", "info"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("TZ-7300 No Response. Check Port,Cable And Power."), std::string::npos) << r.err;
+}
+
+TEST(OnPseudoTerminal, MissingDevice_ExitsOneNamingIt) {
+    FileTestFolder folder;
+    const ProcessResult r = RunProgram(Tz7300(), {"--log-dir", folder.Path().string(), "--port",
+                                                  (folder / "ttyNONE").string(), "info"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("ttyNONE"), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace tz::cli::test
