@@ -1,0 +1,117 @@
+// tz7300-sim: the simulated instrument served on a pseudo-terminal, so that the desktop program,
+// the command line and the benchmarks can talk to it as to a real instrument on a serial port.
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <csignal>
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "platform/PseudoTerminal.h"
+#include "platform/PtyDeviceHost.h"
+#include "platform/QtEventLoop.h"
+#include "platform/SimHostOptions.h"
+#include "sim/SimInstrument.h"
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void OnStopSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto ignored = ::write(signalPipe[1], &byte, 1);
+}
+
+// SIGINT and SIGTERM end the event loop through a pipe, so that the exit runs in normal code.
+bool RouteStopSignals() {
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
+    struct sigaction action {};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    return ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGTERM, &action, nullptr) == 0;
+}
+
+tz::SimFaults FaultsFrom(const tz::SimHostOptions& o) {
+    tz::SimFaults faults;
+    faults.seed = o.seed;
+    faults.replyDelayMs = o.replyDelayMs;
+    faults.baudRate = o.baudRate;
+    faults.dropReply = o.dropReply;
+    faults.corruptChecksum = o.corruptChecksum;
+    faults.splitReply = o.splitReply;
+    faults.maxPieces = o.maxPieces;
+    faults.pieceGapMs = o.pieceGapMs;
+    return faults;
+}
+
+// Makes `path` a symbolic link to the device. An old symbolic link there (left by an earlier
+// run) is replaced; anything else is left alone and refused.
+bool MakeLink(const std::filesystem::path& path, const std::string& device, std::string& error) {
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        std::filesystem::remove(path, ec);
+    } else if (std::filesystem::exists(path, ec)) {
+        error = path.string() + " exists and is not a symbolic link";
+        return false;
+    }
+    std::filesystem::create_symlink(device, path, ec);
+    if (ec) error = path.string() + ": " + ec.message();
+    return !ec;
+}
+
+// Removes the link only while it still points at this run's device.
+void RemoveLink(const std::filesystem::path& path, const std::string& device) {
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec) && std::filesystem::read_symlink(path, ec) == device) {
+        std::filesystem::remove(path, ec);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    const auto options = tz::ParseSimHostOptions(args, error);
+    if (!options) {
+        std::cerr << "tz7300-sim: " << error << '\n';
+        return 2;
+    }
+    if (options->help) {
+        std::cout << tz::SimHostUsage();
+        return 0;
+    }
+
+    QCoreApplication app(argc, argv);
+    if (!RouteStopSignals()) {
+        std::cerr << "tz7300-sim: cannot install the signal handlers\n";
+        return 1;
+    }
+    try {
+        tz::PseudoTerminal pty(true);
+        if (!options->linkPath.empty() && !MakeLink(options->linkPath, pty.SlavePath(), error)) {
+            std::cerr << "tz7300-sim: --link " << error << '\n';
+            return 1;
+        }
+        tz::QtEventLoop loop;
+        tz::SimInstrument instrument(tz::DefaultSimState(), FaultsFrom(*options));
+        tz::PtyDeviceHost host(pty, instrument, loop);
+
+        QSocketNotifier stop(signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(&stop, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+
+        std::cout << pty.SlavePath() << std::endl;
+        app.exec();
+
+        if (!options->linkPath.empty()) RemoveLink(options->linkPath, pty.SlavePath());
+        std::cerr << "tz7300-sim: served " << instrument.Count().commands << " commands, "
+                  << host.BytesIn() << " bytes in, " << host.BytesOut() << " bytes out\n";
+    } catch (const std::exception& e) {
+        std::cerr << "tz7300-sim: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
