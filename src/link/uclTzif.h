@@ -137,7 +137,6 @@ public:
     // least one command was acknowledged; false for a null record (nothing is sent).
     // The record becomes the link's current Instrument. (SetInstrument.cpp)
     bool SetInstrument(clsInstrument* iObj, bool AsfactorySave);
-    friend class SettingsWriter;  // the write sequence, in SetInstrument.cpp
 
     // ---- Inner state, for the operations of the other link files and for tests ----
     Long ConnectionState() const { return connection_; }
