@@ -129,6 +129,15 @@ public:
     bool GetLatestHistory(clsInstrument* record);
     bool GetLatestBumpHistory(clsInstrument* record);
 
+    // ---- Writing settings ----
+    // Sends one write command per flagged group of `record`, in a fixed order, clearing the flags
+    // of what the instrument acknowledged and sending nothing more after the first failed
+    // exchange; then "DW,W," when anything was acknowledged, and "FB,W," (the written settings
+    // become the instrument's defaults) when AsfactorySave. True when no exchange failed and at
+    // least one command was acknowledged; false for a null record (nothing is sent).
+    // The record becomes the link's current Instrument. (SetInstrument.cpp)
+    bool SetInstrument(clsInstrument* iObj, bool AsfactorySave);
+
     // ---- Inner state, for the operations of the other link files and for tests ----
     Long ConnectionState() const { return connection_; }
     Integer RetryCount() const { return retryCount_; }
