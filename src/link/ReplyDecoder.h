@@ -25,6 +25,8 @@ public:
     // A reply to "RC,R," named the model.
     virtual void ModelRecognised() = 0;
     virtual void GasReadings(const std::array<Single, 6>& readings, bool lowRange5, bool lowRange6) = 0;
+    // A line of the memory-dump listing: its line number (from 1) and its data as hexadecimal text.
+    virtual void ListingData(Long /*lineNumber*/, const std::string& /*hexData*/) {}
 };
 
 // Log lines of the decoder.

@@ -154,6 +154,21 @@ bool SpanResult(ReplyContext& reply) {
     return true;
 }
 
+// ---- Memory-dump listing ----
+
+// Fields: bank, line number (hexadecimal, from 1), byte count, the data as hexadecimal text.
+bool ReadListingLine(ReplyContext& reply) {
+    constexpr std::size_t kMostLineDigits = 6;  // keeps the line's address within 32 bits
+    const std::string line = TrimSpaces(reply.Field(1));
+    const std::string data = TrimSpaces(reply.Field(3));
+    if (reply.Count() < 4 || !IsHexText(line) || line.size() > kMostLineDigits || (!data.empty() && !IsHexText(data)))
+        return reply.Refuse(FormatErrorLine);
+    const Long number = HexToLong(line);
+    if (number < 1) return reply.Refuse(FormatErrorLine);
+    reply.host.ListingData(number, data);
+    return true;
+}
+
 // ---- Connection ----
 
 bool ReadModel(ReplyContext& reply) {
@@ -221,6 +236,8 @@ void AddIdentityReplies(ReplyTableMap& table) {
     table["S2,C"] = {SpanResult, false};
 
     table["RC,R"] = {ReadModel, false};
+    table["EF,R"] = {ReadListingLine, false};
+    table["ES,R"] = {ReadListingLine, false};
 
     // Actions: acknowledged starts, and confirmations polled until the instrument says done.
     for (const char* code : {"XC,W", "XY,W", "RO,W", "UX,W", "DW,W", "XH,E", "LR,W", "SQ,W", "SN,W"})
@@ -228,7 +245,7 @@ void AddIdentityReplies(ReplyTableMap& table) {
     for (const char* code : {"XC,C", "XY,C", "UX,C", "DW,C", "LR,C"}) table[code] = {FlagAck, false};
     table["FB,R"] = {AcceptIfAckQuiet, false};
     table["FB,W"] = {AcceptIfAckQuiet, false};
-    table["BP,W"] = {AcceptAlways, false};
+    table["BP,W"] = {EqualFirst, false};  // a refused pump switch must not count as done
 }
 
 }  // namespace tz

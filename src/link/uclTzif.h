@@ -9,12 +9,17 @@
 // the state on.
 //
 // The operations live in several files: uclTzif.cpp (set-up, properties, transport choice),
-// uclTzifSend.cpp, uclTzifReceive.cpp, uclTzifTimer.cpp, uclTzifWait.cpp, uclTzifRead.cpp;
-// reply decoding is in ReplyDecoder.*; the log in CommLog.*.
+// uclTzifSend.cpp, uclTzifReceive.cpp, uclTzifTimer.cpp, uclTzifWait.cpp, uclTzifRead.cpp,
+// Maintenance.cpp, Calibration.cpp, MemoryDump.cpp; reply decoding is in ReplyDecoder.*; the log
+// in CommLog.*.
 #include <array>
+#include <fstream>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "link/CommLog.h"
+#include "link/DumpImageFile.h"
 #include "link/IEventLoop.h"
 #include "link/IIrdaPort.h"
 #include "link/ILinkListener.h"
@@ -138,6 +143,45 @@ public:
     // The record becomes the link's current Instrument. (SetInstrument.cpp)
     bool SetInstrument(clsInstrument* iObj, bool AsfactorySave);
 
+    // ---- Maintenance and calibration ----
+    // Each sends its action command and waits for the exchange through the event loop; true on
+    // success. The data clears, the default reset and the sample-heater switch then poll the
+    // confirmation command until the instrument acknowledges, an exchange fails, or PollLimit
+    // polls were answered "not yet".
+    bool BodyDataClear();                          // "XC,W," then "XC,C," every 5 s
+    bool PowerDataClear();                         // "XY,W," then "XY,C," every 5 s
+    bool DefaultInstrument();                      // "UX,W," then "UX,C," every 5 s
+    bool SHOnOff(Integer value);                   // "LR,W,"+value; 1: "LR,C," every second
+    bool SHWetDry(Integer isDry);                  // "SQ,W,"+isDry
+    bool BodyPowerOff();                           // "RO,W,", closes the port; always true
+    bool RestoreFactorySet();                      // "FB,R,"
+    bool SetDateTime(Date vData);                  // "HC,W,YYMMDDhhnnss"
+    bool SetCheckData();                           // "XH,E,"
+    bool SetPump(bool Values);                     // "BP,W,1" or "BP,W,0"
+    bool ZeroCal(const std::string& GasFlag);      // "SZ,W,"+GasFlag, then "SZ,C," every second
+    bool SpanCal(const std::string& GasFlag);      // "S2,W,"+GasFlag
+    bool zCal(const std::string& O2denst);         // "SN,W,"+O2denst
+    // "S1,D,"+Datas (six factors); appends "0" (taken, stored in SpanData) or "1" per channel.
+    bool UpdateCalibrationFactor(const std::string& Datas, std::string& failes);
+    // Most confirmation polls of one operation before it gives up (0: no limit; default 600, ten
+    // minutes of one-second polls), so an instrument that never finishes cannot hang the program.
+    Integer PollLimit() const { return pollLimit_; }
+    void PollLimit(Integer polls) { pollLimit_ = polls < 0 ? Integer{0} : polls; }
+    // Called before each "LR,C," poll; the calibration window steps its progress bar prgSH down.
+    void HeaterPollHook(std::function<void()> hook) { heaterPollHook_ = std::move(hook); }
+
+    // ---- Memory dumps ----
+    static constexpr Integer DumpBlockCount = 2048;  // blocks of DumpBlockBytes in the 1 MiB image
+    static constexpr long DumpBlockBytes = 512;
+    // Copies blocks first to last of the flash image into the image file FileNames ("EP,R,nnnn").
+    // The file is replaced in one step, so it is always a complete image: a fresh one (every byte
+    // 255) for the whole range or a missing file, otherwise the existing file with the blocks
+    // received laid in. A block timeout (BinaryRetry set) keeps the blocks received before it
+    // and sets `first` to the block to fetch next; a Cancel by the host leaves the file as it was.
+    bool GetBinDump(const std::string& FileNames, Integer& first, Integer& last);
+    // Writes the hexadecimal listing of the flash that "EF,R," transfers into FileNames.
+    bool GetRomDump2(const std::string& FileNames);
+
     // ---- Inner state, for the operations of the other link files and for tests ----
     Long ConnectionState() const { return connection_; }
     Integer RetryCount() const { return retryCount_; }
@@ -245,6 +289,36 @@ private:
 
     IEventLoop::TimerId linkTimer_ = 0;
     IEventLoop::TimerId pollTimer_ = 0;
+
+    // ---- Maintenance, calibration and dumps (Maintenance.cpp, Calibration.cpp, MemoryDump.cpp) ----
+    struct PolledAction;
+    bool SendAction(const std::string& body, bool initFlag = true, Long waitStatus = stsWaitWrite);
+    bool PollUntil(const std::string& body, Long waitStatus, int pauseMs, const std::function<bool()>& done,
+                   const std::function<void()>& beforePoll = {});
+    bool PollUntilAcknowledged(const std::string& body, Long waitStatus, int pauseMs,
+                               const std::function<void()>& beforePoll = {});
+    bool RunPolledAction(const PolledAction& action);
+    void Pause(int ms);
+    void BeginOperation();
+    bool CalibrationStep(const std::string& body);
+    void LogCalibrationFailure();
+    bool StartImage(const std::string& fileName, Integer first, Integer last);
+    bool FetchBlock(Integer block, Date started);
+    bool FinishImage(bool keep);
+    void ListingData(Long lineNumber, const std::string& hexData) override;
+    void WriteListingPage();
+    void WriteListingHeader();
+
+    Integer pollLimit_ = 600;
+    std::function<void()> heaterPollHook_;
+    DumpImageFile dumpImage_;
+    std::string dumpBlock_;           // the bytes of the block being received (serial port)
+    std::ofstream listingFile_;       // open while GetRomDump2 runs
+    struct ListingEntry {
+        Long address;
+        std::string data;  // 32 hexadecimal characters, 16 bytes
+    };
+    std::vector<ListingEntry> listingPage_;
 };
 
 }  // namespace tz

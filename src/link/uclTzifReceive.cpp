@@ -1,6 +1,4 @@
 // Receiving: the events of both ports and the cutting of reply frames out of the receive buffer.
-#include <fstream>
-
 #include "link/Frame.h"
 #include "link/LinkMessages.h"
 #include "link/ResponseReceived.h"
@@ -106,22 +104,6 @@ void uclTzif::SerialLineError(int eventCode) {
         if (error.status >= 0) status_ = error.status;
         return;
     }
-}
-
-// A piece of a binary memory block on the serial line: written to the image file at the block's
-// position; the block is complete when all its bytes are in.
-void uclTzif::StoreBinaryChunk(const std::string& bytes) {
-    if (!bytes.empty()) {
-        std::fstream file(dumpPath_, std::ios::in | std::ios::out | std::ios::binary);
-        if (file) {
-            file.seekp(dumpPosition_);
-            file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        }
-        dumpPosition_ += static_cast<long>(bytes.size());
-        dumpReceived_ += static_cast<long>(bytes.size());
-    }
-    receiveBytes_.clear();
-    if (dumpReceived_ >= dumpExpected_) status_ = stsCompleted;
 }
 
 void uclTzif::OnIrdaComm(int eventCode) {
