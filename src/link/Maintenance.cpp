@@ -29,7 +29,7 @@ constexpr int kPowerOffWaitMs = 5000;  // the instrument needs this long to swit
 // "YYMMDDhhnnss".
 std::string TwelveDigits(Date value) {
     const DateParts p = SplitDate(value);
-    char text[16];
+    char text[32];
     std::snprintf(text, sizeof text, "%02d%02d%02d%02d%02d%02d", p.year % 100, p.month, p.day, p.hour,
                   p.minute, p.second);
     return text;
@@ -49,12 +49,18 @@ struct uclTzif::PolledAction {
 
 // Common start of every operation: the reply-valid flag set, and a Cancel left over from an
 // earlier operation (a dump timeout sets it) cleared so that it cannot fail this one.
-void uclTzif::BeginOperation(bool clearCancel) {
+void uclTzif::BeginOperation() {
     replyValid_ = true;
-    if (clearCancel) cancel_ = false;
+    cancel_ = false;
 }
 
+// Without a connection the link timer runs no reply timeout, so an unanswered command would wait
+// for ever: the exchange fails at once instead.
 bool uclTzif::SendAction(const std::string& body, bool initFlag, Long waitStatus) {
+    if (connection_ != connConnected) {
+        status_ = stsFailed;
+        return false;
+    }
     status_ = waitStatus;
     SendCommand(body, initFlag);
     while (status_ == waitStatus) loop_.Yield();

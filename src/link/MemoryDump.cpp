@@ -74,6 +74,10 @@ bool uclTzif::GetBinDump(const std::string& FileNames, Integer& first, Integer& 
                       " is not within blocks 0 to " + std::to_string(DumpBlockCount - 1) + " ---");
         return false;
     }
+    if (connection_ != connConnected) {  // no reply timeout would end a lost block
+        log_.LogWrite("--- Dump not started: no instrument connected ---");
+        return false;
+    }
     if (!StartImage(FileNames, first, last)) {
         log_.LogWrite("--- Dump image " + FileNames + " cannot be written ---");
         return false;
@@ -154,6 +158,10 @@ void uclTzif::StoreBinaryChunk(const std::string& bytes) {
 bool uclTzif::GetRomDump2(const std::string& FileNames) {
     const Date started = loop_.Now();
     LogMessage(msgDumpStarted, FormatGeneralDate(started));
+    if (connection_ != connConnected) {
+        log_.LogWrite("--- Dump not started: no instrument connected ---");
+        return false;
+    }
     listingFile_.open(FileNames, std::ios::binary | std::ios::trunc);
     if (!listingFile_) {
         listingFile_.close();

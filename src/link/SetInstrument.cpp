@@ -175,8 +175,6 @@ std::string ElapsedText(Date start, Date end) {
     return text;
 }
 
-}  // namespace
-
 // One run of the write sequence: the ok flag (cleared by the first failed exchange) and whether
 // the instrument acknowledged anything.
 class SettingsWriter {
@@ -246,6 +244,8 @@ private:
     bool ok_ = true;
     bool acknowledged_ = false;
 };
+
+}  // namespace
 
 bool uclTzif::SetInstrument(clsInstrument* iObj, bool AsfactorySave) {
     if (iObj == nullptr) {

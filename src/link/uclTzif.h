@@ -10,7 +10,8 @@
 //
 // The operations live in several files: uclTzif.cpp (set-up, properties, transport choice),
 // uclTzifSend.cpp, uclTzifReceive.cpp, uclTzifTimer.cpp, uclTzifWait.cpp, uclTzifRead.cpp,
-// Maintenance.cpp, Calibration.cpp, MemoryDump.cpp; reply decoding is in ReplyDecoder.*; the log in CommLog.*.
+// Maintenance.cpp, Calibration.cpp, MemoryDump.cpp; reply decoding is in ReplyDecoder.*; the log
+// in CommLog.*.
 #include <array>
 #include <fstream>
 #include <functional>
@@ -141,7 +142,6 @@ public:
     // least one command was acknowledged; false for a null record (nothing is sent).
     // The record becomes the link's current Instrument. (SetInstrument.cpp)
     bool SetInstrument(clsInstrument* iObj, bool AsfactorySave);
-    friend class SettingsWriter;  // the write sequence, in SetInstrument.cpp
 
     // ---- Maintenance and calibration ----
     // Each sends its action command and waits for the exchange through the event loop; true on
@@ -163,7 +163,8 @@ public:
     bool zCal(const std::string& O2denst);         // "SN,W,"+O2denst
     // "S1,D,"+Datas (six factors); appends "0" (taken, stored in SpanData) or "1" per channel.
     bool UpdateCalibrationFactor(const std::string& Datas, std::string& failes);
-    // Most confirmation polls of one operation before it gives up (0: no limit).
+    // Most confirmation polls of one operation before it gives up (0: no limit; default 600, ten
+    // minutes of one-second polls), so an instrument that never finishes cannot hang the program.
     Integer PollLimit() const { return pollLimit_; }
     void PollLimit(Integer polls) { pollLimit_ = polls < 0 ? Integer{0} : polls; }
     // Called before each "LR,C," poll; the calibration window steps its progress bar prgSH down.
@@ -298,7 +299,7 @@ private:
                                const std::function<void()>& beforePoll = {});
     bool RunPolledAction(const PolledAction& action);
     void Pause(int ms);
-    void BeginOperation(bool clearCancel = true);
+    void BeginOperation();
     bool CalibrationStep(const std::string& body);
     void LogCalibrationFailure();
     bool StartImage(const std::string& fileName, Integer first, Integer last);

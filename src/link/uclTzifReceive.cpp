@@ -37,6 +37,11 @@ bool HoldsFrameEnd(const std::string& buffer) {
     return buffer.find_first_of(std::string{CR, ETB, EOT}) != std::string::npos;
 }
 
+bool IsWaitingStatus(Long status) {
+    return status == stsBlockTransfer || status == stsWaitRead || status == stsWaitWrite ||
+           status == stsBinaryDump;
+}
+
 }  // namespace
 
 std::string uclTzif::NowText() const { return FormatGeneralDate(loop_.Now()); }
@@ -80,7 +85,10 @@ void uclTzif::SerialLineChanged() {
     retryCount_ = 0;
     if ((lines & (ModemCts | ModemDsr)) == 0) {
         connection_ = connNone;
-        status_ = stsCompleted;
+        // An exchange still waiting for its reply has lost its instrument: it fails. Reporting
+        // it completed would let an operation go on to its next command, which nothing times
+        // out while disconnected.
+        status_ = IsWaitingStatus(status_) ? stsFailed : stsCompleted;
         listener_->OnDisconnect();
     } else {
         connection_ = connConnecting;  // a new handshake follows

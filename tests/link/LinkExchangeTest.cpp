@@ -76,6 +76,17 @@ TEST(LinkHandshake, BothModemLinesOff_Disconnects) {
     EXPECT_EQ(rig.events.connects, 2);
 }
 
+TEST(LinkHandshake, LinesDropWhileReadWaits_ReadFailsInsteadOfHanging) {
+    LinkRig rig;
+    ASSERT_TRUE(rig.Connect());
+    rig.device.script = [](const std::string&) { return std::vector<Piece>{}; };  // gone silent
+    rig.loop.Post(500, [&] { rig.port.SetModemLines(false, false); });
+    clsInstrument record;
+    EXPECT_FALSE(rig.link.Transact("SC,R,", &record));
+    EXPECT_EQ(rig.link.Status(), stsFailed);
+    EXPECT_EQ(rig.events.disconnects, 1);
+}
+
 // ---- Sending ----
 
 TEST(LinkSend, DataSend_WritesFrameKeepsItAndLoadsTimeout) {

@@ -251,3 +251,41 @@ TEST_F(Maintenance, PowerOffUnanswered_StillSucceeds) {
 
 }  // namespace
 }  // namespace tz::test
+
+namespace tz::test {
+namespace {
+
+// Without a connection no reply timeout runs, so every operation must fail at once rather than
+// wait for ever.
+TEST(MaintenanceNotConnected, EveryOperationFailsAtOnceWithoutSending) {
+    SimLinkRig rig;
+    const std::vector<std::function<bool(uclTzif&)>> operations = {
+        [](uclTzif& l) { return l.BodyDataClear(); },
+        [](uclTzif& l) { return l.PowerDataClear(); },
+        [](uclTzif& l) { return l.DefaultInstrument(); },
+        [](uclTzif& l) { return l.SHOnOff(1); },
+        [](uclTzif& l) { return l.SHWetDry(0); },
+        [](uclTzif& l) { return l.RestoreFactorySet(); },
+        [](uclTzif& l) { return l.SetDateTime(45000.5); },
+        [](uclTzif& l) { return l.SetCheckData(); },
+        [](uclTzif& l) { return l.SetPump(true); },
+        [](uclTzif& l) { return l.ZeroCal("111111"); },
+        [](uclTzif& l) { return l.SpanCal("111111"); },
+        [](uclTzif& l) { return l.zCal("20.9"); },
+        [](uclTzif& l) {
+            std::string failes;
+            return l.UpdateCalibrationFactor("3F800000,3F800000,3F800000,3F800000,3F800000,3F800000", failes);
+        },
+        [](uclTzif& l) {
+            Integer first = 0, last = 0;
+            return l.GetBinDump("tz_never_written.bin", first, last);
+        },
+        [](uclTzif& l) { return l.GetRomDump2("/nonexistent-folder/tz_never_written.txt"); },
+    };
+    for (std::size_t i = 0; i < operations.size(); ++i) EXPECT_FALSE(operations[i](rig.link)) << i;
+    EXPECT_TRUE(rig.Commands().empty());
+    EXPECT_LT(rig.loop.ElapsedMs(), 100);
+}
+
+}  // namespace
+}  // namespace tz::test
