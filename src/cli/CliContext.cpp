@@ -165,6 +165,8 @@ bool CliContext::Confirm(const std::string& question) {
 
 std::vector<std::string> CliContext::TakeSentBodies() { return port_ ? port_->TakeBodies() : std::vector<std::string>{}; }
 
+std::size_t CliContext::SentCount() const { return port_ ? port_->PendingCount() : 0; }
+
 std::string CliContext::LastDumpMessage() const { return listener_ ? listener_->lastDumpMessage : std::string(); }
 
 void CliContext::OnReadings(ReadingsHandler handler) {

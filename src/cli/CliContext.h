@@ -55,6 +55,8 @@ public:
 
     // Bodies of the command frames sent since the last call ("A1,W, 50.0, ...").
     std::vector<std::string> TakeSentBodies();
+    // How many command frames were sent since the last TakeSentBodies.
+    std::size_t SentCount() const;
 
     // Live readings: called with each gas poll reply while RunDensty is on.
     using ReadingsHandler = std::function<void(const std::array<Single, 6>&, bool lowRange5, bool lowRange6)>;

@@ -54,13 +54,24 @@ std::pair<Integer, Integer> BlockRange(const ParsedArgs& args) {
     return {static_cast<Integer>(first), static_cast<Integer>(last)};
 }
 
+// "Get FLASH Image 01A0" as "Flash image block 416 of 2048".
+std::string FlashProgress(const std::string& message) {
+    const std::string head = "Get FLASH Image ";
+    int block = -1;
+    if (message.rfind(head, 0) == 0) {
+        const char* digits = message.data() + head.size();
+        std::from_chars(digits, message.data() + message.size(), block, 16);
+    }
+    if (block < 0) return "Flash image";
+    return "Flash image block " + std::to_string(block) + " of " + std::to_string(uclTzif::DumpBlockCount);
+}
+
 int DumpFlash(CliContext& context, const ParsedArgs& args) {
     RequireDebugMode(context, "dump-flash");
     auto [first, last] = BlockRange(args);
     const int total = last - first + 1;
     uclTzif& link = context.Link();
-    context.ShowProgress([&] { return context.LastDumpMessage() + " (blocks " + std::to_string(first) + "-" +
-                                      std::to_string(last) + ", " + std::to_string(total) + " in all)"; });
+    context.ShowProgress([&] { return FlashProgress(context.LastDumpMessage()); });
     bool ok = link.GetBinDump(args.positional[0], first, last);
     // A block that timed out is fetched again once, from where the image stopped.
     if (!ok && link.BinaryRetry() && !context.Environment().Interrupted()) {

@@ -39,6 +39,8 @@ public:
     long ModemStatus() const override { return inner_.ModemStatus(); }
 
     std::vector<std::string> TakeBodies();
+    // Command frames written since the last TakeBodies.
+    std::size_t PendingCount() const { return bodies_.size(); }
     // The body of the last command frame written.
     const std::string& LastBody() const { return lastBody_; }
 

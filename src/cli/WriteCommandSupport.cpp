@@ -41,7 +41,10 @@ bool WriteSettings(CliContext& context, clsInstrument& record, WriteKind kind, b
     context.TakeSentBodies();
     link.AddLog(Text(5535, {FormatGeneralDate(context.Now())}));
     context.Io().err << Text(5428) << "\n";
-    context.RequireOk(link.SetInstrument(&record, asDefault), "Writing the settings failed.");
+    context.ShowProgress([&context] { return "Writing: " + std::to_string(context.SentCount()) + " commands sent"; });
+    const bool ok = link.SetInstrument(&record, asDefault);
+    context.ShowProgress({});
+    context.RequireOk(ok, "Writing the settings failed.");
     context.Io().err << Text(5429) << "\n";
     return true;
 }

@@ -51,10 +51,11 @@ struct CliResult {
 };
 
 // Runs one call exactly as given.
-inline CliResult RunArgs(SimEnvironment& env, const std::vector<std::string>& args, const std::string* input = nullptr) {
+inline CliResult RunArgs(SimEnvironment& env, const std::vector<std::string>& args, const std::string* input = nullptr,
+                         bool errIsTerminal = false) {
     std::ostringstream out, err;
     std::istringstream in(input ? *input : std::string());
-    CliIo io{out, err, in, input != nullptr, false};
+    CliIo io{out, err, in, input != nullptr, errIsTerminal};
     CliResult result;
     result.code = RunCli(args, io, env);
     result.out = out.str();

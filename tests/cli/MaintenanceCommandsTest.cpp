@@ -28,6 +28,8 @@ const MaintenanceCase kCases[] = {
     {"power-off", [](const SimState& s) { return s.poweredOff ? 1 : 0; }, "TZ-7300 Auto Power OFF Complete."},
 };
 
+void PrintTo(const MaintenanceCase& c, std::ostream* os) { *os << c.command; }
+
 class MaintenanceCommands : public ::testing::TestWithParam<MaintenanceCase> {
 protected:
     SimEnvironment env;

@@ -52,6 +52,19 @@ TEST_F(ReadCommands, ReadJson_DashWritesStandardOutput) {
     EXPECT_EQ(read.SerialNo(), env.sim.State().record.SerialNo());
 }
 
+TEST_F(ReadCommands, Progress_OnATerminalOnly) {
+    SimFaults slow;
+    slow.replyDelayMs = 5;
+    env.sim.SetFaults(slow);
+    const std::vector<std::string> args = {"--port", SimDevice, "--log-dir", folder.Path().string(), "info"};
+    const CliResult terminal = RunArgs(env, args, nullptr, true);
+    ASSERT_EQ(terminal.code, 0);
+    EXPECT_NE(terminal.err.find(" of 328"), std::string::npos) << terminal.err;
+    const CliResult piped = RunArgs(env, args, nullptr, false);
+    ASSERT_EQ(piped.code, 0);
+    EXPECT_EQ(piped.err, "");
+}
+
 TEST_F(ReadCommands, ReadWithoutJson_IsUsageError) { EXPECT_EQ(Run({"read"}).code, 2); }
 
 TEST_F(ReadCommands, Save_WritesTheInstrumentsSettingsFile) {

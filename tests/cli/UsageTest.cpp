@@ -1,6 +1,8 @@
 // The command line's own rules: help texts, usage errors and their exit code, option forms.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "cli/CliArgs.h"
 #include "cli/CliTestRig.h"
 #include "cli/CommandTable.h"
@@ -41,6 +43,10 @@ struct UsageCase {
     std::string errorPart;
 };
 
+void PrintTo(const UsageCase& c, std::ostream* os) {
+    for (const std::string& arg : c.args) *os << arg << ' ';
+}
+
 class CliUsageErrors : public ::testing::TestWithParam<UsageCase> {};
 
 TEST_P(CliUsageErrors, ExitTwoWithAPlainReasonAndNothingSent) {
@@ -66,7 +72,14 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{{"--settings", "fast", "info"}, "--settings takes baud,parity"},
                       UsageCase{{"info", "--port"}, "option --port needs a value"},
                       UsageCase{{"--debug=yes", "info"}, "option --debug takes no value"},
-                      UsageCase{{"monitor", "--seconds", "0"}, "--seconds takes a whole number"}));
+                      UsageCase{{"monitor", "--seconds", "0"}, "--seconds takes a whole number"}),
+    [](const ::testing::TestParamInfo<UsageCase>& info) {
+        std::string name = "Case" + std::to_string(info.index);
+        for (const std::string& arg : info.param.args)
+            for (char c : arg)
+                if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+        return name;
+    });
 
 TEST(CliArgs, OptionsAnywhereAndInlineValues_AreRead) {
     const CommandLine line = SplitCommandLine({"diff", "--timeout=5", "a.seq", "--port", "/dev/x", "b.seq"});
