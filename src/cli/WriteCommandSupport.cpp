@@ -29,9 +29,14 @@ std::string RefusalText(const UpdateCheckResult& result, const clsInstrument& re
     return text;
 }
 
-bool WriteSettings(CliContext& context, clsInstrument& record, WriteKind kind, bool asDefault) {
+UpdateCheckResult RequireChecksPass(const clsInstrument& record, WriteKind kind, bool asDefault) {
     const UpdateCheckResult check = CheckUpdate(record, kind, asDefault);
     if (check.Refused()) throw CliFailure(ExitRefused, RefusalText(check, record));
+    return check;
+}
+
+bool WriteSettings(CliContext& context, clsInstrument& record, WriteKind kind, bool asDefault) {
+    const UpdateCheckResult check = RequireChecksPass(record, kind, asDefault);
     uclTzif& link = context.Link();
     if (!context.Confirm(Text(check.TextMessage))) {
         context.Io().err << "Nothing written.\n";

@@ -10,6 +10,10 @@ namespace tz::cli {
 // The refusal of a check as printed: the catalogue text, and the channel and level at fault.
 std::string RefusalText(const UpdateCheckResult& result, const clsInstrument& record);
 
+// The checks alone: CliFailure(ExitRefused) with the refusal's text when one refuses; otherwise
+// the question to ask.
+UpdateCheckResult RequireChecksPass(const clsInstrument& record, WriteKind kind, bool asDefault);
+
 // Runs the checks (exit 3 when one refuses), asks the question (false when the answer is no;
 // nothing is written then), marks the record and writes it. Throws CliFailure when the write fails.
 bool WriteSettings(CliContext& context, clsInstrument& record, WriteKind kind, bool asDefault);

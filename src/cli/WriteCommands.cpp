@@ -55,11 +55,12 @@ int Load(CliContext& context, const ParsedArgs& args) {
     WithSettingsFile(clsInstrument(), file, unknown);  // a malformed file ends here, before the instrument
     clsInstrument current;
     context.ReadInstrument(current);
-    if (!args.Has("no-backup"))
-        context.Io().out << "Backup of the present settings: " << SaveBackup(context, current).string() << "\n";
     // The file applies to the instrument's own record, so settings it does not carry keep their values.
     clsInstrument record = WithSettingsFile(current, file, [](const std::string&) {});
     const bool asDefault = args.Has("as-default");
+    RequireChecksPass(record, WriteKind::Settings, asDefault);  // refused settings need no backup
+    if (!args.Has("no-backup"))
+        context.Io().out << "Backup of the present settings: " << SaveBackup(context, current).string() << "\n";
     if (!WriteSettings(context, record, WriteKind::Settings, asDefault)) return ExitInstrument;
     AppendReport(context, record, ReportMode::Write);
     const std::vector<std::string> sent = context.TakeSentBodies();

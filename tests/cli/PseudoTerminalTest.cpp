@@ -1,6 +1,8 @@
 // The tz7300 executable against the tz7300-sim executable on a pseudo-terminal, as separate
-// processes talking over a real serial line.
+// processes talking over a real serial line. POSIX systems only, like the simulator's host.
 #include <gtest/gtest.h>
+
+#ifdef __unix__
 
 #include "cli/ProcessRunner.h"
 #include "instrument/FileTestFolder.h"
@@ -61,3 +63,5 @@ TEST(OnPseudoTerminal, MissingDevice_ExitsOneNamingIt) {
 
 }  // namespace
 }  // namespace tz::cli::test
+
+#endif  // __unix__

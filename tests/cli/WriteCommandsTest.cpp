@@ -120,8 +120,9 @@ TEST_F(WriteCommands, LevelCheckRefuses_ExitThreeAndNothingWritten) {
     const auto file = folder / "bad.seq";
     SaveSettingsFile(bad, file);
     const std::string before = Settings(second);
-    const CliResult r = Run(second, {"--yes", "load", "--no-backup", file.string()});
+    const CliResult r = Run(second, {"--yes", "load", file.string()});
     EXPECT_EQ(r.code, 3);
+    EXPECT_TRUE(Backups().empty());
     EXPECT_NE(r.err.find("Check warning and alarm value. (red color cells)"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("Channel 3 (H2S): warning"), std::string::npos) << r.err;
     EXPECT_EQ(Writes(second), 0);
