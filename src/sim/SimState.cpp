@@ -60,10 +60,10 @@ void SetHistory(clsInstrument& r, Integer gas, const HistoryRow& h) {
 void SetChannels(clsInstrument& r) {
     static const ChannelRow kChannels[] = {
         {"CH4", 100, 1, 0, "%LEL", 10, 50, None, None, 50, 1.0f, "230415", 1, 0},
-        {"O2", 25.0f, 0.1f, 1, "vol%", 19.5f, 18.0f, None, None, 20.9f, 0.984375f, "230415", 0, 0},
+        {"O2", 25.0f, 0.1f, 1, "vol%", 19.5f, 18.0f, None, None, 18.0f, 0.984375f, "230415", 0, 0},
         {"H2S", 30.0f, 0.1f, 1, "ppm", 5.0f, 10.0f, 5.0f, 1.0f, 25.0f, 1.046875f, "240102", 1, 1},
         {"CO", 500, 1, 0, "ppm", 25, 50, 200, 25, 50, 1.125f, "240102", 1, 0},
-        {"VOC", 200.0f, 0.1f, 1, "ppm", 500, 10.0f, 2000, 1000, 100.0f, 0.875f, "250620", 1, 2},
+        {"VOC", 200.0f, 0.1f, 1, "ppm", 500, 200.0f, 2000, 1000, 100.0f, 0.875f, "250620", 1, 2},
     };
     static const HistoryRow kHistory[] = {
         {At(2025, 11, 3, 9, 14, 27), 48, 50, At(2025, 12, 1, 8, 2, 10), 49, 50},
@@ -107,7 +107,7 @@ void SetIdentity(clsInstrument& r) {
 }
 
 void SetOptions(clsInstrument& r) {
-    r.AlarmMode(1);        r.AlarmO2(0);          r.CalLimit(180);       r.Intervals(300);
+    r.AlarmMode(1);        r.AlarmO2(1);          r.CalLimit(180);       r.Intervals(300);
     r.DispCalLimit(1);     r.CalCheck(1);         r.LogOverWrite(1);     r.LcdBackLight(30);
     r.AutoZero(1);         r.DemandZero(1);       r.UseMaintePassword(1); r.MaintePassword("3721");
     r.PasswordProtect(1);  r.DispBumpLimit(1);    r.BumpLimit(30);       r.BumpCheck(1);
@@ -141,9 +141,10 @@ void SetLists(clsInstrument& r) {
 }
 
 void SetReadings(clsInstrument& r) {
-    // A/D values in the order of the converter list; EX1 reads negative.
-    static const Integer kAnalog[16] = {1013, 512, 2048, 1987, 1502, 3010, 45, 0,
-                                        2480, 2475, 120, 118, -150, 800, 0, 0};
+    // A/D counts in the order of the converter list, each inside its default check range
+    // ("ch" rows in millivolts of 3300/4096 per count); EX G Y reads negative.
+    static const Integer kAnalog[16] = {1013, 621, 1539, 1229, 2110, 2098, 2036, 2023,
+                                        5150, 5160, 120, 118, 1100, 12, -8, 950};
     for (Integer i = 0; i < 16; ++i) r.AnalogValue(i, kAnalog[i]);
     static const Single kReadings[5] = {0, 20.9f, 0.0f, 3, 120};
     for (Integer i = 0; i < 5; ++i) r.LimitValue(i, kReadings[i]);

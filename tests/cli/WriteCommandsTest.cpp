@@ -19,15 +19,10 @@ namespace {
 using tz::testing::FileTestFolder;
 using tz::testing::ReadWholeFile;
 
-// The default simulated instrument with levels that "Update" accepts: the oxygen alarm type that
-// falls (warning 19.5 above alarm 18.0) with an auto-calibration gas at or below the warning, and
-// a photo-ionisation alarm above its warning of 500 ppb in the second range (200 ppm at the
-// factor 5 is 1000 ppb).
+// The default simulated instrument, whose levels pass the checks of "Update", with its present
+// settings as its factory defaults.
 SimState WritableInstrument() {
     SimState state = DefaultSimState();
-    state.record.AlarmO2(1);
-    state.record.AutoCalib(1, 18.0f);
-    state.record.Alarm(4, 200.0f);
     state.defaults = state.record;
     return state;
 }

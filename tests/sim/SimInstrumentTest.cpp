@@ -73,8 +73,8 @@ TEST_F(SimInstrumentTest, ReadCommands_ReplyInTheDocumentedEncodings) {
         {"AS,R,", "AS,R,*****,*****,  5.0,  200, 2000,*****,L,H"},
         {"DN,R,", "DN,R,    0, 20.9,  0.0,    3,  120,*****,L,H"},
         {"A3,R,", "A3,R,  5.0"},
-        {"HA,R,", "HA,R,03F5,0200,0800,07C3,05DE,0BC2,002D,0000,09B0,09AB,0078,0076,FF6A,0320,"
-                  "0000,0000"},
+        {"HA,R,", "HA,R,03F5,026D,0603,04CD,083E,0832,07F4,07E7,141E,1428,0078,0076,044C,000C,"
+                  "FFF8,03B6"},
         {"UZ,R,", "UZ,R,101110"},
         {"US,R,", "US,R,0000,0000,0001,0000,0002,0000"},
         {"UG,R,", "UG,R,0,1,2,3,4,5"},
@@ -331,8 +331,8 @@ TEST_F(SimInstrumentTest, CorruptEveryChecksum_OnlyTheChecksumDiffers) {
     SimFaults faults;
     faults.corruptChecksum = 1;
     sim.SetFaults(faults);
-    const std::string good = Framed("HA,R,03F5,0200,0800,07C3,05DE,0BC2,002D,0000,09B0,09AB,0078,"
-                                    "0076,FF6A,0320,0000,0000");
+    const std::string good = Framed("HA,R,03F5,026D,0603,04CD,083E,0832,07F4,07E7,141E,1428,0078,"
+                                    "0076,044C,000C,FFF8,03B6");
     for (int i = 0; i < 50; ++i) {
         const std::string bad = Reply("HA,R,");
         ASSERT_EQ(bad.size(), good.size());
