@@ -169,6 +169,7 @@ const std::vector<std::pair<std::string, Handler>>& KeyHandlers() {
             {"FACTORY RECORD SUFFIX", [](ProgramState& s, const Values& v) { v.SetText(0, s.FactoryRecordSuffix); }},
             {"IRCOMM NUM", [](ProgramState& s, const Values& v) { v.Set(0, s.IrCommNum, Integer{4}); }},
             {"COMM SETTINGS", [](ProgramState& s, const Values& v) { v.SetText(0, s.CommSettings); }},
+            {"COMM DEVICE", [](ProgramState& s, const Values& v) { v.SetText(0, s.CommDevice); }},
             {"TIMEOUT", [](ProgramState& s, const Values& v) { v.Set(0, s.Timeout, Integer{3}); }},
             {"DELAY", [](ProgramState& s, const Values& v) { v.Set(0, s.Delay, Integer{100}); }},
             {"RETRY", [](ProgramState& s, const Values& v) { v.Set(0, s.Retry, Integer{3}); }},
@@ -344,6 +345,7 @@ void WriteCommunication(ConfigWriter& w, const ProgramState& s) {
     w.Values("Factory Record Suffix", {Plain(s.FactoryRecordSuffix)});
     w.Values("IrCOMM Num", {Int(s.IrCommNum)});
     w.Values("COMM Settings", {Plain(s.CommSettings)});
+    w.Values("COMM Device", {Plain(s.CommDevice)});
     w.Values("Timeout", {Int(s.Timeout == 0 ? 3 : s.Timeout)});
     w.Values("Delay", {Int(s.Delay == 0 ? 300 : s.Delay)});
     w.Values("Retry", {Int(s.Retry == 0 ? 3 : s.Retry)});

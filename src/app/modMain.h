@@ -81,6 +81,8 @@ struct ProgramState {
     std::string FactoryRecordSuffix;      // "FACTORY RECORD SUFFIX"
     Integer IrCommNum = 0;                // "IRCOMM NUM"
     std::string CommSettings;             // "COMM SETTINGS"
+    std::string CommDevice;               // "COMM DEVICE": a serial device named directly
+                                          //   ("/dev/ttyUSB0", "COM3"); empty: look the module up
     Integer Timeout = 0;                  // "TIMEOUT", seconds
     Integer Delay = 0;                    // "DELAY"
     Integer Retry = 0;                    // "RETRY"

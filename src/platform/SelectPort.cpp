@@ -22,8 +22,10 @@ void UseSerialPort(uclTzif& link, const ProgramState& program) {
 bool SelectPort(uclTzif& link, IPort& serial, ProgramState& program, IDialogs* dialogs,
                 const std::string& namedDevice, const SerialPortEnumerator& enumerate) {
     bool useSerial = false;
-    if (!namedDevice.empty()) {
-        serial.DeviceName(namedDevice);
+    // The command line's device comes before the configuration file's.
+    const std::string& device = namedDevice.empty() ? program.CommDevice : namedDevice;
+    if (!device.empty()) {
+        serial.DeviceName(device);
         useSerial = true;
     } else {
         const UsbPortLookup found =

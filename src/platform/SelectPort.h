@@ -19,9 +19,9 @@ namespace tz {
 // link uses the infrared port whenever that port reports itself active. Either way the port is
 // then opened.
 //
-// A device named directly (namedDevice: the command line's --port or the configuration file's
-// device) wins: it is opened the same way as a found module, no lookup is made and "IRCOMM NUM"
-// is left as it is.
+// A device named directly wins: namedDevice (the command line's --port), or else the
+// configuration file's "COMM DEVICE" (program.CommDevice). It is opened the same way as a found
+// module, no lookup is made and "IRCOMM NUM" is left as it is.
 //
 // Returns whether a serial port was chosen (a module found or a device named); whether it opened
 // is the link's PortOpen.

@@ -52,6 +52,8 @@ struct OptionSpec {
 const std::map<std::string, OptionSpec>& Options() {
     static const std::map<std::string, OptionSpec> options = {
         {"--link", {TextInto(&SimHostOptions::linkPath), "a path"}},
+        {"--state", {TextInto(&SimHostOptions::statePath), "a JSON file"}},
+        {"--save-state", {TextInto(&SimHostOptions::saveStatePath), "a file path"}},
         {"--seed", {WholeInto(0, 4294967295L, [](auto& o, long v) { o.seed = static_cast<std::uint32_t>(v); }),
                     "a whole number from 0 to 4294967295"}},
         {"--delay", {WholeInto(0, 600000, [](auto& o, long v) { o.replyDelayMs = static_cast<int>(v); }),
@@ -113,6 +115,12 @@ std::string SimHostUsage() {
            "device to open (for example with --port); stop with Ctrl+C or SIGTERM.\n"
            "\n"
            "  --link PATH         also make PATH a symbolic link to the device (removed on exit)\n"
+           "  --state FILE        load the instrument's state from a JSON file: the record as\n"
+           "                      `tz7300 read --json FILE` writes it, optionally with a\n"
+           "                      \"SimState\" member (clock, zero counts, second-range factors,\n"
+           "                      memory seed, defaults); what the file leaves out keeps the\n"
+           "                      built-in values\n"
+           "  --save-state FILE   save the instrument's state to FILE on exit (written whole)\n"
            "  --seed N            seed of the fault draws (default 1)\n"
            "  --delay MS          latency before every reply, in milliseconds (default 0)\n"
            "  --baud N            pace replies at N baud, ten bit times a byte (default 0: off)\n"

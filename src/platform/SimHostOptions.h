@@ -10,6 +10,8 @@ namespace tz {
 struct SimHostOptions {
     bool help = false;
     std::string linkPath;  // --link: a symbolic link made to the device, removed on exit
+    std::string statePath;      // --state: the instrument's state loaded from this JSON file
+    std::string saveStatePath;  // --save-state: the state saved to this JSON file on exit
     std::uint32_t seed = 1;
     int replyDelayMs = 0;
     long baudRate = 0;     // 0: replies are not paced

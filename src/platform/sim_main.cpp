@@ -5,6 +5,7 @@
 #include <csignal>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <system_error>
 
 #include <fcntl.h>
@@ -15,6 +16,7 @@
 #include "platform/QtEventLoop.h"
 #include "platform/SimHostOptions.h"
 #include "sim/SimInstrument.h"
+#include "sim/SimStateJson.h"
 
 namespace {
 
@@ -70,6 +72,34 @@ void RemoveLink(const std::filesystem::path& path, const std::string& device) {
     }
 }
 
+// The state to serve: the built-in instrument, with --state's file laid over it. A file that
+// cannot be used is reported and gives nothing.
+std::optional<tz::SimState> InitialState(const tz::SimHostOptions& o) {
+    tz::SimState state = tz::DefaultSimState();
+    if (o.statePath.empty()) return state;
+    const tz::SimStateJsonResult loaded = tz::LoadSimStateFile(o.statePath, state);
+    if (!loaded.Ok) {
+        std::cerr << "tz7300-sim: --state " << o.statePath << ": " << loaded.Error << '\n';
+        return std::nullopt;
+    }
+    for (const std::string& key : loaded.UnknownKeys)
+        std::cerr << "tz7300-sim: --state " << o.statePath << ": unknown key \"" << key
+                  << "\" ignored\n";
+    return state;
+}
+
+// The state is saved only on exit, so a folder that is not there is reported at the start rather
+// than after a whole session.
+bool CanSaveStateTo(const std::string& path, std::string& error) {
+    if (path.empty()) return true;
+    std::error_code ec;
+    const std::filesystem::path folder =
+        std::filesystem::absolute(std::filesystem::path(path), ec).parent_path();
+    if (!ec && std::filesystem::is_directory(folder, ec)) return true;
+    error = folder.string() + " is not a folder";
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -85,6 +115,13 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    std::optional<tz::SimState> state = InitialState(*options);
+    if (!state) return 2;
+    if (!CanSaveStateTo(options->saveStatePath, error)) {
+        std::cerr << "tz7300-sim: --save-state " << options->saveStatePath << ": " << error << '\n';
+        return 2;
+    }
+
     QCoreApplication app(argc, argv);
     if (!RouteStopSignals()) {
         std::cerr << "tz7300-sim: cannot install the signal handlers\n";
@@ -97,7 +134,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         tz::QtEventLoop loop;
-        tz::SimInstrument instrument(tz::DefaultSimState(), FaultsFrom(*options));
+        tz::SimInstrument instrument(std::move(*state), FaultsFrom(*options));
         tz::PtyDeviceHost host(pty, instrument, loop);
 
         QSocketNotifier stop(signalPipe[0], QSocketNotifier::Read);
@@ -109,6 +146,11 @@ int main(int argc, char** argv) {
         if (!options->linkPath.empty()) RemoveLink(options->linkPath, pty.SlavePath());
         std::cerr << "tz7300-sim: served " << instrument.Count().commands << " commands, "
                   << host.BytesIn() << " bytes in, " << host.BytesOut() << " bytes out\n";
+        if (!options->saveStatePath.empty() &&
+            !tz::SaveSimStateFile(options->saveStatePath, instrument.State(), error)) {
+            std::cerr << "tz7300-sim: --save-state " << error << '\n';
+            return 1;
+        }
     } catch (const std::exception& e) {
         std::cerr << "tz7300-sim: " << e.what() << '\n';
         return 1;

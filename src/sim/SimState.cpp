@@ -159,9 +159,9 @@ clsInstrument RecordAsRead(const SimState& state) {
     return record;
 }
 
-std::vector<std::uint8_t> MakeMemoryImage(std::size_t size) {
+std::vector<std::uint8_t> MakeMemoryImage(std::size_t size, std::uint32_t seed) {
     std::vector<std::uint8_t> image(size);
-    std::uint32_t x = 0x7300u;
+    std::uint32_t x = seed;
     for (auto& byte : image) {
         x = x * 1664525u + 1013904223u;  // linear congruential sequence
         byte = static_cast<std::uint8_t>(x >> 24);
@@ -188,7 +188,7 @@ SimState DefaultSimState() {
     s.secondRangeFactor = {0.5f, 0};
     s.hasSecondRangeFactor = {true, false};
     r.Factor_l(4, 5.0f);
-    s.memory = MakeMemoryImage(1u << 20);
+    s.memory = MakeMemoryImage(1u << 20, s.memorySeed);
     s.defaults = s.record;
     return s;
 }

@@ -14,6 +14,9 @@
 
 namespace tz {
 
+// Seed of the memory image of a fresh simulated instrument.
+inline constexpr std::uint32_t DefaultMemorySeed = 0x7300u;
+
 struct SimState {
     // Everything the program can read into its record. Its change flags are all false: they mean
     // nothing on the instrument side.
@@ -29,8 +32,10 @@ struct SimState {
     // rescales them by the two ranges' decimals); an absent factor is sent as "********".
     std::array<Single, 2> secondRangeFactor{};
     std::array<bool, 2> hasSecondRangeFactor{};
-    // The instrument's memory image, dumped block by block (1 MiB, deterministic content).
+    // The instrument's memory image, dumped block by block (1 MiB, deterministic content made
+    // from memorySeed).
     std::vector<std::uint8_t> memory;
+    std::uint32_t memorySeed = DefaultMemorySeed;
     // Bytes from the start of the memory image that the listing transfer ("EF,R,") covers, 32 a
     // block.
     std::size_t listingBytes = 8192;
@@ -55,7 +60,7 @@ clsInstrument RecordAsRead(const SimState& state);
 // settings.
 SimState DefaultSimState();
 
-// A deterministic memory image of `size` bytes (a simple pseudo-random sequence).
-std::vector<std::uint8_t> MakeMemoryImage(std::size_t size);
+// A deterministic memory image of `size` bytes (a simple pseudo-random sequence from `seed`).
+std::vector<std::uint8_t> MakeMemoryImage(std::size_t size, std::uint32_t seed = DefaultMemorySeed);
 
 }  // namespace tz

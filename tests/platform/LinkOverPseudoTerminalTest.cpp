@@ -114,12 +114,58 @@ TEST_F(LinkOverPseudoTerminalTest, OneModule_SelectedOpenedHandshakeAndFullReadE
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+TEST_F(LinkOverPseudoTerminalTest, WriteRoundTrip_ChangedRecordWrittenThenFreshReadEqualsIt) {
+    Serve(sim);
+    serial.DeviceName(pty->SlavePath());
+    link.SerialComm(true);
+    link.PortOpen(true);
+    ASSERT_TRUE(WaitConnected());
+    clsInstrument record;
+    ASSERT_TRUE(link.GetInstrument(&record));
+    record.ClearChangeFlags();
+
+    // One setting from each kind of write: an option, an alarm point, the sensor ports, a list
+    // entry. Assigning them sets their change flags.
+    record.LcdBackLight(60);
+    record.Alarm(0, 60);
+    record.PortCh(0, 1);
+    record.PortCh(1, 0);
+    record.StationList(64, "PUMP HOUSE 64 AB");
+    ASSERT_TRUE(link.SetInstrument(&record, false));
+    EXPECT_EQ(sim.State().record.LcdBackLight(), 60);
+    EXPECT_EQ(sim.State().record.StationList(64), "PUMP HOUSE 64 AB");
+
+    clsInstrument fresh;
+    ASSERT_TRUE(link.GetInstrument(&fresh));
+    EXPECT_EQ(test::ReadValueDifferences(fresh, record), std::vector<std::string>{});
+}
+
 TEST_F(LinkOverPseudoTerminalTest, NamedDevice_WinsWithoutLookup) {
     Serve(sim);
     program.IrCommNum = 0;
     const auto noPorts = Ports({});
     EXPECT_TRUE(SelectPort(link, serial, program, &dialogs, pty->SlavePath(), noPorts));
     EXPECT_TRUE(link.SerialComm());
+    ASSERT_TRUE(WaitConnected());
+}
+
+TEST_F(LinkOverPseudoTerminalTest, ConfiguredDevice_UsedWithoutLookup) {
+    Serve(sim);
+    program.IrCommNum = 7;
+    program.CommDevice = pty->SlavePath();
+    const auto otherModule = Ports({Module("ttyUSB0", "/dev/ttyUSB0")});
+    EXPECT_TRUE(SelectPort(link, serial, program, &dialogs, {}, otherModule));
+    EXPECT_EQ(serial.DeviceName(), pty->SlavePath());
+    EXPECT_EQ(program.IrCommNum, 7);
+    EXPECT_TRUE(link.SerialComm());
+    ASSERT_TRUE(WaitConnected());
+}
+
+TEST_F(LinkOverPseudoTerminalTest, CommandLineDevice_WinsOverConfiguredDevice) {
+    Serve(sim);
+    program.CommDevice = "/dev/tz7300-no-such-device";
+    EXPECT_TRUE(SelectPort(link, serial, program, &dialogs, pty->SlavePath(), Ports({})));
+    EXPECT_EQ(serial.DeviceName(), pty->SlavePath());
     ASSERT_TRUE(WaitConnected());
 }
 
@@ -167,10 +213,9 @@ TEST_F(LinkOverPseudoTerminalTest, SimulatorGoneWhileConnected_DisconnectsThenRe
     EXPECT_EQ(events.connects, 2);
 }
 
-// Disabled until the link ends a waiting exchange when the line drops: the modem-line event
-// sets the exchange state to "completed", the read goes on to its next command, and with the
-// connection state at 0 the link timer never times that exchange out, so the read waits for
-// ever. The guard below turns such a hang into a plain failure.
+// The line drops while a read waits for a reply: the read must fail at once instead of going on
+// to commands that nothing times out while disconnected. The guard turns a hang into a plain
+// failure.
 TEST_F(LinkOverPseudoTerminalTest, SimulatorGoneMidRead_ReadFailsAndLinkDisconnects) {
     VanishingDevice vanishing(sim, 40, [&] {
         // From the loop, not from inside the host that is delivering these bytes.

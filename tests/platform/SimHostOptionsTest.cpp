@@ -9,7 +9,8 @@ TEST(SimHostOptionsTest, AllSwitches_ReadInBothSpellings) {
     std::string error;
     const auto o = ParseSimHostOptions({"--link", "/tmp/tz", "--seed=42", "--delay", "15",
                                         "--baud", "115200", "--drop=0.25", "--corrupt", "0.5",
-                                        "--split", "1", "--max-pieces", "3", "--piece-gap=7"},
+                                        "--split", "1", "--max-pieces", "3", "--piece-gap=7",
+                                        "--state", "in.json", "--save-state=out.json"},
                                        error);
     ASSERT_TRUE(o.has_value()) << error;
     EXPECT_FALSE(o->help);
@@ -22,6 +23,8 @@ TEST(SimHostOptionsTest, AllSwitches_ReadInBothSpellings) {
     EXPECT_DOUBLE_EQ(o->splitReply, 1.0);
     EXPECT_EQ(o->maxPieces, 3);
     EXPECT_EQ(o->pieceGapMs, 7);
+    EXPECT_EQ(o->statePath, "in.json");
+    EXPECT_EQ(o->saveStatePath, "out.json");
 }
 
 TEST(SimHostOptionsTest, NoArguments_Defaults) {
@@ -51,6 +54,7 @@ TEST(SimHostOptionsTest, Malformed_RefusedNamingTheOption) {
         {{"--max-pieces", "1"}, "--max-pieces"}, {{"--link"}, "--link"},
         {{"--link="}, "--link"},             {{"--bogus"}, "--bogus"},
         {{"stray"}, "stray"},                {{"--delay", "5ms"}, "--delay"},
+        {{"--state"}, "--state"},            {{"--save-state="}, "--save-state"},
     };
     for (const auto& c : cases) {
         std::string error;
