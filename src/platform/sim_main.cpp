@@ -136,6 +136,11 @@ int main(int argc, char** argv) {
         tz::QtEventLoop loop;
         tz::SimInstrument instrument(std::move(*state), FaultsFrom(*options));
         tz::PtyDeviceHost host(pty, instrument, loop);
+        // The instrument's clock runs. The built-in instrument starts a little behind the PC, as
+        // instrument clocks drift; a loaded state keeps the clock it was saved with.
+        constexpr tz::Date kSecond = 1.0 / 86400.0;
+        if (options->statePath.empty()) instrument.State().clock = loop.Now() - 95 * kSecond;
+        loop.StartTimer(1000, [&instrument] { instrument.State().clock += kSecond; });
 
         QSocketNotifier stop(signalPipe[0], QSocketNotifier::Read);
         QObject::connect(&stop, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
