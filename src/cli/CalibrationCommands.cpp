@@ -148,7 +148,7 @@ int Span(CliContext& context, const ParsedArgs& args) {
     return PrintResults(context, cal, selected, &uclTzif::SpanStatus);
 }
 
-constexpr std::array<OptionSpec, 2> kSpanOptions = {{
+constexpr std::array<OptionRule, 2> kSpanOptions = {{
     {"select", "101000", "channels that take part, channel 1 first"},
     {"conc", "50,*,25,*,*,*", "calibration gas concentrations; * keeps the instrument's"},
 }};

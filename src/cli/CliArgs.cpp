@@ -8,7 +8,7 @@ namespace tz::cli {
 
 namespace {
 
-constexpr std::array<OptionSpec, 10> kGlobal = {{
+constexpr std::array<OptionRule, 10> kGlobal = {{
     {"port", "DEVICE", "serial device of the instrument (default: the USB infrared module)"},
     {"settings", "TEXT", "line settings such as 9600,n,8,1 (default: COMM SETTINGS)"},
     {"timeout", "SECONDS", "reply timeout (default: TIMEOUT of the configuration file)"},
@@ -21,9 +21,9 @@ constexpr std::array<OptionSpec, 10> kGlobal = {{
     {"help", "", "show help (for the program, or for the command)"},
 }};
 
-const OptionSpec* FindSpec(std::span<const OptionSpec> specs, std::string_view name) {
-    auto it = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) { return s.name == name; });
-    return it == specs.end() ? nullptr : &*it;
+const OptionRule* FindRule(std::span<const OptionRule> rules, std::string_view name) {
+    auto it = std::find_if(rules.begin(), rules.end(), [&](const OptionRule& s) { return s.name == name; });
+    return it == rules.end() ? nullptr : &*it;
 }
 
 // One "--name[=value]" at args[i]; advances i past a separate value.
@@ -44,16 +44,16 @@ OptionWord SplitOption(const std::string& word) {
     return option;
 }
 
-std::string TakeValue(const OptionWord& option, const OptionSpec& spec,
+std::string TakeValue(const OptionWord& option, const OptionRule& rule,
                       const std::vector<std::string>& args, std::size_t& i) {
-    if (spec.valueName.empty()) {
+    if (rule.valueName.empty()) {
         if (option.inlineValue) throw CliFailure(ExitUsage, "option --" + option.name + " takes no value");
         return {};
     }
     if (option.inlineValue) return option.value;
     if (i + 1 >= args.size())
         throw CliFailure(ExitUsage, "option --" + option.name + " needs a value (" +
-                                        std::string(spec.valueName) + ")");
+                                        std::string(rule.valueName) + ")");
     return args[++i];
 }
 
@@ -82,7 +82,7 @@ std::string ParsedArgs::Value(std::string_view name, const std::string& fallback
     return it == options.end() ? fallback : it->second;
 }
 
-std::span<const OptionSpec> GlobalOptionSpecs() { return kGlobal; }
+std::span<const OptionRule> GlobalOptionRules() { return kGlobal; }
 
 int ParseIntOption(std::string_view option, const std::string& text, int min, int max) {
     int value = 0;
@@ -106,8 +106,8 @@ CommandLine SplitCommandLine(const std::vector<std::string>& args) {
         }
         if (!optionsEnded && IsOptionWord(word)) {
             const OptionWord option = SplitOption(word);
-            if (const OptionSpec* spec = FindSpec(kGlobal, option.name)) {
-                ApplyGlobal(line.global, option.name, TakeValue(option, *spec, args, i));
+            if (const OptionRule* rule = FindRule(kGlobal, option.name)) {
+                ApplyGlobal(line.global, option.name, TakeValue(option, *rule, args, i));
                 continue;
             }
             if (line.command.empty()) throw CliFailure(ExitUsage, "unknown option " + word);
@@ -120,7 +120,7 @@ CommandLine SplitCommandLine(const std::vector<std::string>& args) {
     return line;
 }
 
-ParsedArgs ParseCommandArgs(const std::vector<std::string>& rest, std::span<const OptionSpec> specs) {
+ParsedArgs ParseCommandArgs(const std::vector<std::string>& rest, std::span<const OptionRule> rules) {
     ParsedArgs parsed;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < rest.size(); ++i) {
@@ -134,9 +134,9 @@ ParsedArgs ParseCommandArgs(const std::vector<std::string>& rest, std::span<cons
             continue;
         }
         const OptionWord option = SplitOption(word);
-        const OptionSpec* spec = FindSpec(specs, option.name);
-        if (!spec) throw CliFailure(ExitUsage, "unknown option " + word);
-        parsed.options[option.name] = TakeValue(option, *spec, rest, i);
+        const OptionRule* rule = FindRule(rules, option.name);
+        if (!rule) throw CliFailure(ExitUsage, "unknown option " + word);
+        parsed.options[option.name] = TakeValue(option, *rule, rest, i);
     }
     return parsed;
 }

@@ -12,7 +12,7 @@
 
 namespace tz::cli {
 
-struct OptionSpec {
+struct OptionRule {
     std::string_view name;       // without the dashes: "port"
     std::string_view valueName;  // empty for a switch: "DEVICE"
     std::string_view help;
@@ -29,7 +29,7 @@ struct ParsedArgs {
 };
 
 // The options every command takes, for --help.
-std::span<const OptionSpec> GlobalOptionSpecs();
+std::span<const OptionRule> GlobalOptionRules();
 
 // Splits the line into the program's options, the command word (empty when none was given) and
 // what follows it, checked against the command's own options. Throws CliFailure(ExitUsage) for
@@ -42,7 +42,7 @@ struct CommandLine {
 CommandLine SplitCommandLine(const std::vector<std::string>& args);
 
 // Reads the command's own options out of `rest`.
-ParsedArgs ParseCommandArgs(const std::vector<std::string>& rest, std::span<const OptionSpec> specs);
+ParsedArgs ParseCommandArgs(const std::vector<std::string>& rest, std::span<const OptionRule> rules);
 
 // A whole number in [min, max], or CliFailure(ExitUsage) naming the option.
 int ParseIntOption(std::string_view option, const std::string& text, int min, int max);

@@ -21,9 +21,9 @@ std::string Padded(std::string text, std::size_t width) {
     return text + "  ";
 }
 
-std::string OptionLines(std::span<const OptionSpec> options) {
+std::string OptionLines(std::span<const OptionRule> options) {
     std::string text;
-    for (const OptionSpec& o : options) {
+    for (const OptionRule& o : options) {
         std::string name = "--" + std::string(o.name);
         if (!o.valueName.empty()) name += " " + std::string(o.valueName);
         text += "  " + Padded(name, 22) + std::string(o.help) + "\n";
@@ -57,7 +57,7 @@ std::string ProgramHelp() {
         if (!c.arguments.empty()) head += " " + std::string(c.arguments);
         text += "  " + Padded(head, 34) + std::string(c.summary) + "\n";
     }
-    text += "\nOptions (any command):\n" + OptionLines(GlobalOptionSpecs());
+    text += "\nOptions (any command):\n" + OptionLines(GlobalOptionRules());
     text += "\n" + std::string(kExitCodes) + "Run 'tz7300 COMMAND --help' for a command's own options.\n";
     return text;
 }

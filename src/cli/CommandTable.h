@@ -18,7 +18,7 @@ struct CliCommand {
     std::string_view arguments;  // "--json FILE"
     std::string_view summary;    // one line for the program's --help
     std::string_view details;    // more lines for the command's --help (may be empty)
-    std::span<const OptionSpec> options;
+    std::span<const OptionRule> options;
     std::size_t minArgs = 0;
     std::size_t maxArgs = 0;
     CommandHandler handler = nullptr;

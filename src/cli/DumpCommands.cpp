@@ -86,7 +86,7 @@ int DumpFlash(CliContext& context, const ParsedArgs& args) {
     return ExitSuccess;
 }
 
-constexpr std::array<OptionSpec, 1> kFlashOptions = {{{"blocks", "A-B", "blocks of 512 bytes to fetch (default 0-2047)"}}};
+constexpr std::array<OptionRule, 1> kFlashOptions = {{{"blocks", "A-B", "blocks of 512 bytes to fetch (default 0-2047)"}}};
 
 }  // namespace
 

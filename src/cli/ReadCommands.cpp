@@ -114,9 +114,9 @@ int Monitor(CliContext& context, const ParsedArgs& args) {
     return ExitSuccess;
 }
 
-constexpr std::array<OptionSpec, 1> kReadOptions = {{{"json", "FILE", "write the record as JSON (- for standard output)"}}};
-constexpr std::array<OptionSpec, 1> kReportOptions = {{{"suffix", "S", "report file suffix (default: FACTORY RECORD SUFFIX)"}}};
-constexpr std::array<OptionSpec, 1> kMonitorOptions = {{{"seconds", "N", "stop after N seconds (default: until Ctrl-C)"}}};
+constexpr std::array<OptionRule, 1> kReadOptions = {{{"json", "FILE", "write the record as JSON (- for standard output)"}}};
+constexpr std::array<OptionRule, 1> kReportOptions = {{{"suffix", "S", "report file suffix (default: FACTORY RECORD SUFFIX)"}}};
+constexpr std::array<OptionRule, 1> kMonitorOptions = {{{"seconds", "N", "stop after N seconds (default: until Ctrl-C)"}}};
 
 }  // namespace
 

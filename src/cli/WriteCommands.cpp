@@ -141,11 +141,11 @@ int SetClock(CliContext& context, const ParsedArgs& args) {
     return ExitSuccess;
 }
 
-constexpr std::array<OptionSpec, 2> kLoadOptions = {{
+constexpr std::array<OptionRule, 2> kLoadOptions = {{
     {"as-default", "", "also make the settings the instrument's defaults"},
     {"no-backup", "", "do not keep the present settings as a backup file"},
 }};
-constexpr std::array<OptionSpec, 3> kIdOptions = {{
+constexpr std::array<OptionRule, 3> kIdOptions = {{
     {"serial", "S", "serial number (20 characters at most)"},
     {"station", "S", "station ID (16 characters at most)"},
     {"user", "S", "user ID (16 characters at most)"},

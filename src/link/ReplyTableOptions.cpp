@@ -30,14 +30,14 @@ enum class Write {
 
 using Store = void (*)(clsInstrument&, Long);
 
-struct FieldSpec {
+struct FieldRule {
     Enc enc;
     Store store;
 };
 
 struct OptionRow {
     const char* code;
-    std::array<FieldSpec, 5> fields;
+    std::array<FieldRule, 5> fields;
     int fieldCount;
     int exactCount;  // 0: any count; otherwise a different count is a format error
     Write write;
@@ -151,12 +151,12 @@ bool ReadOption(const OptionRow& row, ReplyContext& reply) {
     bool accepted = true;
     for (int i = 0; i < row.fieldCount; ++i) {
         const std::string field = reply.Field(static_cast<Integer>(i));
-        const FieldSpec& spec = row.fields[static_cast<std::size_t>(i)];
-        if (!PassesTest(spec.enc, field)) {
+        const FieldRule& rule = row.fields[static_cast<std::size_t>(i)];
+        if (!PassesTest(rule.enc, field)) {
             accepted = false;
             continue;
         }
-        spec.store(*reply.record, Convert(spec.enc, field));
+        rule.store(*reply.record, Convert(rule.enc, field));
     }
     return accepted;
 }

@@ -44,13 +44,13 @@ Setter TextInto(std::string SimHostOptions::*field) {
     };
 }
 
-struct OptionSpec {
+struct OptionRule {
     Setter set;
     const char* expects;
 };
 
-const std::map<std::string, OptionSpec>& Options() {
-    static const std::map<std::string, OptionSpec> options = {
+const std::map<std::string, OptionRule>& Options() {
+    static const std::map<std::string, OptionRule> options = {
         {"--link", {TextInto(&SimHostOptions::linkPath), "a path"}},
         {"--state", {TextInto(&SimHostOptions::statePath), "a JSON file"}},
         {"--save-state", {TextInto(&SimHostOptions::saveStatePath), "a file path"}},
@@ -89,20 +89,20 @@ std::optional<SimHostOptions> ParseSimHostOptions(const std::vector<std::string>
             options.help = true;
             continue;
         }
-        const auto spec = Options().find(name);
-        if (spec == Options().end()) {
+        const auto entry = Options().find(name);
+        if (entry == Options().end()) {
             error = "unknown option \"" + args[i] + "\" (see --help)";
             return std::nullopt;
         }
         if (!hasValue) {
             if (i + 1 >= args.size()) {
-                error = name + " needs " + spec->second.expects;
+                error = name + " needs " + entry->second.expects;
                 return std::nullopt;
             }
             value = args[++i];
         }
-        if (!spec->second.set(options, value)) {
-            error = name + " \"" + value + "\": expected " + spec->second.expects;
+        if (!entry->second.set(options, value)) {
+            error = name + " \"" + value + "\": expected " + entry->second.expects;
             return std::nullopt;
         }
     }

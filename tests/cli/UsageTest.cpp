@@ -25,7 +25,7 @@ TEST(CliUsage, CommandHelp_ShowsItsUsageAndOptionsWithoutTouchingTheInstrument) 
         const CliResult r = RunArgs(env, {std::string(command.name), "--help"});
         EXPECT_EQ(r.code, 0) << command.name;
         EXPECT_NE(r.out.find("Usage: tz7300 [options] " + std::string(command.name)), std::string::npos);
-        for (const OptionSpec& option : command.options)
+        for (const OptionRule& option : command.options)
             EXPECT_NE(r.out.find("--" + std::string(option.name)), std::string::npos) << command.name;
         EXPECT_TRUE(env.sim.ReceivedCommands().empty()) << command.name;
     }
