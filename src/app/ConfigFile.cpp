@@ -11,6 +11,7 @@
 #include "app/StartupDefaults.h"
 #include "text/DateTime.h"
 #include "text/clsToken.h"
+#include "text/WholeFile.h"
 
 namespace tz {
 
@@ -483,30 +484,9 @@ std::string ConfigurationText(const ProgramState& s, Date now, bool english) {
 }
 
 bool WriteConfiguration(const ProgramState& state, const fs::path& file, Date now, bool english) {
-    std::error_code ec;
-    fs::path temporary = file;
-    temporary += ".tmp";
     try {
-        const std::string text = ConfigurationText(state, now, english);
-        {
-            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-            if (!out.is_open()) return false;
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-            out.flush();
-            if (!out.good()) {
-                out.close();
-                fs::remove(temporary, ec);
-                return false;
-            }
-        }
-        fs::rename(temporary, file, ec);  // replaces the old file in one step
-        if (ec) {
-            fs::remove(temporary, ec);
-            return false;
-        }
-        return true;
-    } catch (...) {
-        fs::remove(temporary, ec);
+        return WriteFileWhole(file, ConfigurationText(state, now, english));
+    } catch (const std::exception&) {
         return false;
     }
 }

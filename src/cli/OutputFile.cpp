@@ -5,21 +5,12 @@
 #include <system_error>
 
 #include "cli/CliTypes.h"
+#include "text/WholeFile.h"
 
 namespace tz::cli {
 
-namespace {
 
-std::filesystem::path TempPathFor(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-    std::filesystem::path temp = target;
-    temp += ".tmp" + std::to_string(++counter);
-    return temp;
-}
-
-}  // namespace
-
-TemporaryFile::TemporaryFile(const std::filesystem::path& target) : target_(target), temp_(TempPathFor(target)) {}
+TemporaryFile::TemporaryFile(const std::filesystem::path& target) : target_(target), temp_(TemporaryPathFor(target)) {}
 
 TemporaryFile::~TemporaryFile() {
     if (committed_) return;

@@ -12,6 +12,7 @@
 #include "text/Errors.h"
 #include "text/NumberFormat.h"
 #include "text/clsToken.h"
+#include "text/WholeFile.h"
 
 namespace tz {
 namespace {
@@ -331,25 +332,9 @@ std::string SettingsFileText(const clsInstrument& record) {
 }
 
 void SaveSettingsFile(const clsInstrument& record, const std::filesystem::path& fileName) {
-    const std::string text = SettingsFileText(record);
-    std::filesystem::path temporary = fileName;
-    temporary += ".tmp";
-    const auto fail = [&](const std::string& why) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return SettingsFileError("cannot save settings file " + fileName.string() + ": " + why, 0,
-                                 {});
-    };
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) throw fail("cannot create " + temporary.string());
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) throw fail("write failed");
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, fileName, error);
-    if (error) throw fail(error.message());
+    std::string error;
+    if (!WriteFileWhole(fileName, SettingsFileText(record), &error))
+        throw SettingsFileError("cannot save settings file " + error, 0, {});
 }
 
 std::string UnknownCodeMessage(const std::string& code) { return "unknown " + code; }

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "text/WholeFile.h"
+
 namespace tz {
 
 namespace fs = std::filesystem;
@@ -28,7 +30,7 @@ bool DumpImageFile::Begin(const std::string& target, bool fresh, bool keepOpen) 
     const bool exists = fs::exists(target, error);
     const std::vector<char> image = InitialImage(target, fresh || !exists);
     target_ = target;
-    temp_ = target + ".part";
+    temp_ = TemporaryPathFor(target).string();
     {
         std::ofstream out(temp_, std::ios::binary | std::ios::trunc);
         out.write(image.data(), static_cast<std::streamsize>(image.size()));

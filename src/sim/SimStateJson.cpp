@@ -11,6 +11,7 @@
 
 #include "instrument/Json.h"
 #include "instrument/RecordJson.h"
+#include "text/WholeFile.h"
 
 namespace tz {
 namespace {
@@ -318,27 +319,7 @@ SimStateJsonResult LoadSimStateFile(const fs::path& file, SimState& state) {
 }
 
 bool SaveSimStateFile(const fs::path& file, const SimState& state, std::string& error) {
-    const std::string text = SimStateToJson(state);
-    fs::path temp = file;
-    temp += ".tmp";
-    std::error_code ec;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        if (out) out.flush();
-        if (!out) {
-            error = temp.string() + ": cannot be written";
-            fs::remove(temp, ec);
-            return false;
-        }
-    }
-    fs::rename(temp, file, ec);
-    if (ec) {
-        error = file.string() + ": " + ec.message();
-        fs::remove(temp, ec);
-        return false;
-    }
-    return true;
+    return WriteFileWhole(file, SimStateToJson(state), &error);
 }
 
 }  // namespace tz

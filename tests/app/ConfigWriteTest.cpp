@@ -277,14 +277,14 @@ TEST_F(WriteConfig, ExistingFile_IsReplacedWholeWithoutLeftovers) {
     EXPECT_EQ(files, 1u);
 }
 
-TEST_F(WriteConfig, WriteThatCannotComplete_LeavesTheOldFileAndReportsFailure) {
-    WriteRaw("Timeout\t9\r\n");
-    std::filesystem::path blocker = file_;
-    blocker += ".tmp";
-    std::filesystem::create_directories(blocker);  // the temporary file cannot be created
-    EXPECT_FALSE(WriteConfiguration(ProgramState{}, file_, 45000.0, true));
-    EXPECT_EQ(ReadRaw(), "Timeout\t9\r\n");
+TEST_F(WriteConfig, WriteThatCannotComplete_LeavesWhatWasThereAndReportsFailure) {
+    const std::filesystem::path occupied = folder_ / "occupied";
+    std::filesystem::create_directories(occupied / "inside");  // a folder cannot be replaced
+    EXPECT_FALSE(WriteConfiguration(ProgramState{}, occupied, 45000.0, true));
+    EXPECT_TRUE(std::filesystem::is_directory(occupied / "inside"));
     EXPECT_FALSE(WriteConfiguration(ProgramState{}, folder_ / "missing" / ConfigFileName, 45000.0, true));
+    // Nothing but the folder is left behind: no temporary file.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), std::filesystem::directory_iterator()), 1);
 }
 
 // ---- Folder choice ----
