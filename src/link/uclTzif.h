@@ -193,6 +193,7 @@ public:
     const std::string& LastFrame() const override { return lastFrame_; }
     const std::string& ReceivedFrame() const { return receivedFrame_; }
     const std::string& ReceiveBuffer() const { return receiveBuffer_; }
+    static constexpr std::size_t MaxReceiveBuffer = 64 * 1024;
     const std::string& LastReplyData() const { return lastReplyData_; }
     const std::string& ZeroResult() const { return zeroResult_; }
     const std::string& SpanResult() const { return spanResult_; }

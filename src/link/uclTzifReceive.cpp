@@ -162,6 +162,14 @@ void uclTzif::ReceiveIrdaData() {
 }
 
 void uclTzif::ProcessReceiveBuffer() {
+    // A line that delivers bytes without ever ending a frame must not fill the memory: beyond
+    // many times the longest reply the instrument sends, what is held is noise and is dropped
+    // (a waiting exchange then times out and is repeated).
+    if (receiveBuffer_.size() > MaxReceiveBuffer) {
+        receiveBuffer_.clear();
+        LogMessage(msgRxOverflow, NowText());
+        return;
+    }
     while (HoldsFrameEnd(receiveBuffer_)) {
         const std::size_t end = FirstTerminator(receiveBuffer_);
         if (end == std::string::npos) {

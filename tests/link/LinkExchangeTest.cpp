@@ -87,6 +87,22 @@ TEST(LinkHandshake, LinesDropWhileReadWaits_ReadFailsInsteadOfHanging) {
     EXPECT_EQ(rig.events.disconnects, 1);
 }
 
+TEST(LinkReceive, EndlessBytesWithoutFrameEnd_DroppedAndReadRepeated) {
+    LinkRig rig;
+    ASSERT_TRUE(rig.Connect());
+    int calls = 0;
+    rig.device.script = [&](const std::string&) {
+        // First a flood of noise that never ends a frame, then a proper answer to the repeat.
+        if (++calls == 1) return std::vector<Piece>{{std::string(40000, 'x')}, {std::string(40000, 'y')}};
+        return std::vector<Piece>{{Reply("SC,R,00B4")}};
+    };
+    clsInstrument record;
+    EXPECT_TRUE(rig.link.Transact("SC,R,", &record));
+    EXPECT_EQ(record.CalLimit(), 180);
+    EXPECT_LE(rig.link.ReceiveBuffer().size(), uclTzif::MaxReceiveBuffer);
+    EXPECT_TRUE(rig.Logged(LinkText(msgRxOverflow).substr(0, 20)));
+}
+
 // ---- Sending ----
 
 TEST(LinkSend, DataSend_WritesFrameKeepsItAndLoadsTimeout) {
