@@ -143,9 +143,10 @@ std::filesystem::path SettingsReportPath(const std::filesystem::path& logFolder,
     return logFolder / ("TZ7300_Setting" + suffix + ".csv");
 }
 
-Fields SettingsReportFields(const clsInstrument& r, ReportMode mode, Date now) {
-    Fields f;
-    f.reserve(SettingsReportColumns);
+namespace {
+
+// Identity, clock and the instrument's options, in report order.
+void AddIdentityAndOptionColumns(Fields& f, const clsInstrument& r, ReportMode mode, Date now) {
     const auto add = [&](std::string title, std::string value) {
         f.emplace_back(std::move(title), std::move(value));
     };
@@ -192,6 +193,13 @@ Fields SettingsReportFields(const clsInstrument& r, ReportMode mode, Date now) {
     add(Msg(8049), OnOff(r.DispID()));
     add(Msg(8061), OnOff(r.dlogOnOff()));
     add(Msg(8051), OnOff(r.PeakBar()));
+}
+
+// Zero, password, sensor and display settings that follow the options.
+void AddSettingColumns(Fields& f, const clsInstrument& r) {
+    const auto add = [&](std::string title, std::string value) {
+        f.emplace_back(std::move(title), std::move(value));
+    };
     for (Integer gas : kSettableZeroChannels) add(Msg(8050, {GasWord(gas)}), OnOff(r.Zero(gas)));
     add(Msg(8087), AllOrFourGas(r.CalCheckALL()));
     add(Msg(8084), AllOrFourGas(r.BumpCheckALL()));
@@ -217,6 +225,13 @@ Fields SettingsReportFields(const clsInstrument& r, ReportMode mode, Date now) {
     add(Msg(8089), LanguageName(r.LangType()));
     add(Msg(8110), OnOff(r.LeakCOdisp()));
     add("PID", PidText(r.PIDdata()));
+}
+
+// The six channels, both lists, and the columns added last.
+void AddChannelAndListColumns(Fields& f, const clsInstrument& r) {
+    const auto add = [&](std::string title, std::string value) {
+        f.emplace_back(std::move(title), std::move(value));
+    };
     for (Integer gas = 0; gas < kChannels; ++gas) AddGasColumns(f, r, gas);
     for (Integer i = 0; i < clsInstrument::ListEntries; ++i)
         add("Station" + std::to_string(i + 1), r.StationList(i));
@@ -230,6 +245,16 @@ Fields SettingsReportFields(const clsInstrument& r, ReportMode mode, Date now) {
     for (Integer gas = 0; gas < kChannels; ++gas)
         add(GasWord(gas) + Msg(5681), FormatGeneral(r.SpanData(gas)));
     add("PID List Ver", r.PIDver());
+}
+
+}  // namespace
+
+Fields SettingsReportFields(const clsInstrument& r, ReportMode mode, Date now) {
+    Fields f;
+    f.reserve(SettingsReportColumns);
+    AddIdentityAndOptionColumns(f, r, mode, now);
+    AddSettingColumns(f, r);
+    AddChannelAndListColumns(f, r);
     return f;
 }
 

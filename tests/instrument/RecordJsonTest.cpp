@@ -201,7 +201,7 @@ TEST(RecordJson, FreshRecord_RoundTripsToo) {
     EXPECT_EQ(RecordDifferences(fresh, back), std::vector<std::string>{});
 }
 
-TEST(RecordJson, Text_ShowsSpecNamesArraysAndIsoDates) {
+TEST(RecordJson, Text_ShowsPropertyNamesArraysAndIsoDates) {
     const std::string text = RecordToJson(FullRecord());
     const char* fragments[] = {
         "\"SysDate\": \"2026-12-10T07:05:09\"",
