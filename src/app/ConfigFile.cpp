@@ -395,13 +395,9 @@ void WriteChgGas(ConfigWriter& w, const ProgramState& s) {
     }
 }
 
-}  // namespace
 
-std::string ConfigurationText(const ProgramState& s, Date now, bool english) {
-    ConfigWriter w;
-    WriteHeader(w, now, english);
-    WriteCommunication(w, s);
-
+// Start-up choices, font, graph colours and calibration ranges.
+void WriteDisplay(ConfigWriter& w, const ProgramState& s) {
     w.Comments({";", "; Formats = Autoload enable, Auto remove data enable", ";"});
     w.Values("Auto Load Mode", {Bool(s.AutoLoad), Bool(s.AutoRemoveData)});
     w.Line("");
@@ -421,6 +417,10 @@ std::string ConfigurationText(const ProgramState& s, Date now, bool english) {
     w.Values("Calib. Range", ranges);
     w.Line("");
 
+}
+
+// The default record, the per-channel gas settings and the changed-gas lists.
+void WriteDefaults(ConfigWriter& w, const ProgramState& s) {
     const clsInstrument& rec = s.DefaultRecord;
     w.Comments({";", "; Gas Instrument Information.", ";",
                 "; CalibLimit, BackLightTime, AlarmPattern, IntervalCycle, Cal Disp,  Cal Proc"});
@@ -446,6 +446,10 @@ std::string ConfigurationText(const ProgramState& s, Date now, bool english) {
                 ";"});
     WriteChgGas(w, s);
 
+}
+
+// Calibration timers, window and print settings, password and A/D check ranges.
+void WriteTimersAndWindow(ConfigWriter& w, const ProgramState& s) {
     w.Line(";");
     w.Line("; Calibration Timer 1 : Cal.Unit On After Zero Calib, Bitween wait time.");
     w.Values("CalUnitOnWait", {Int(s.CalUnitOnWait)});
@@ -480,6 +484,17 @@ std::string ConfigurationText(const ProgramState& s, Date now, bool english) {
     w.Line(";");
     for (std::size_t row = 0; row < AdCheckKeys.size(); ++row)
         w.Values(AdCheckKeys[row], {Int(s.AdCheck[row].Low), Int(s.AdCheck[row].High)});
+}
+
+}  // namespace
+
+std::string ConfigurationText(const ProgramState& s, Date now, bool english) {
+    ConfigWriter w;
+    WriteHeader(w, now, english);
+    WriteCommunication(w, s);
+    WriteDisplay(w, s);
+    WriteDefaults(w, s);
+    WriteTimersAndWindow(w, s);
     return w.Text();
 }
 
