@@ -395,7 +395,6 @@ void WriteChgGas(ConfigWriter& w, const ProgramState& s) {
     }
 }
 
-
 // Start-up choices, font, graph colours and calibration ranges.
 void WriteDisplay(ConfigWriter& w, const ProgramState& s) {
     w.Comments({";", "; Formats = Autoload enable, Auto remove data enable", ";"});
