@@ -170,10 +170,11 @@ constexpr std::array<OptionRule, 3> kIdOptions = {{
 std::vector<CliCommand> WriteCommandRows() {
     return {
         {"load", "FILE.seq [--as-default] [--no-backup]", "write a settings file's settings to the instrument",
-         "Reads the instrument, keeps its settings as a backup file in the log folder, applies the\n"
-         "file, checks the levels, auto-calibration and sensors (exit 3 when refused), writes every\n"
-         "setting, adds a report line, then reads back and compares what was written (exit 1 when\n"
-         "a setting differs). Asks for confirmation on a terminal unless --yes.",
+         "Reads the instrument, applies the file to its record, checks the levels, auto-calibration\n"
+         "and sensors (exit 3 when refused) and asks for confirmation on a terminal unless --yes.\n"
+         "Only then keeps the present settings as a backup file in the log folder (unless\n"
+         "--no-backup), writes every setting, adds a report line, then reads back and compares what\n"
+         "was written (exit 1 when a setting differs).",
          kLoadOptions, 1, 1, Load},
         {"write-ids", "[--serial S] [--station S] [--user S]", "write the instrument's identifiers", "", kIdOptions,
          0, 0, WriteIds},
