@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "instrument/Json.h"
 #include "instrument/clsInstrument.h"
 
 namespace tz::cli {
@@ -17,6 +18,12 @@ struct SettingDifference {
     std::string left;   // the values as text
     std::string right;
 };
+
+// Entry `index` (-1: a property without entries) of property `name` of `record` as the program
+// shows it; `json` is its JSON form. Gas values carry their channel's decimals (levels in the
+// range their mark names, with the second range's unit), dates the general date format, texts
+// are trimmed, flags read on/off (range marks L/H), other numbers as plain numbers.
+std::string SettingValueText(const clsInstrument& record, const std::string& name, int index, const JsonValue& json);
 
 std::vector<SettingDifference> SettingsDifferences(const clsInstrument& left, const clsInstrument& right);
 

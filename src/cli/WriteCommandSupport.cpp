@@ -35,13 +35,15 @@ UpdateCheckResult RequireChecksPass(const clsInstrument& record, WriteKind kind,
     return check;
 }
 
-bool WriteSettings(CliContext& context, clsInstrument& record, WriteKind kind, bool asDefault) {
+bool WriteSettings(CliContext& context, clsInstrument& record, WriteKind kind, bool asDefault,
+                   const std::function<void()>& beforeWriting) {
     const UpdateCheckResult check = RequireChecksPass(record, kind, asDefault);
     uclTzif& link = context.Link();
     if (!context.Confirm(Text(check.TextMessage))) {
         context.Io().err << "Nothing written.\n";
         return false;
     }
+    if (beforeWriting) beforeWriting();
     MarkForWrite(record, kind);
     context.TakeSentBodies();
     link.AddLog(Text(5535, {FormatGeneralDate(context.Now())}));

@@ -1,6 +1,8 @@
 #pragma once
 // The steps that writing settings shares between load and write-ids: the checks of "Update", the
 // question, marking what is written, the write itself, and the report line.
+#include <functional>
+
 #include "cli/CliContext.h"
 #include "instrument/SettingsReport.h"
 #include "instrument/UpdateChecks.h"
@@ -15,8 +17,11 @@ std::string RefusalText(const UpdateCheckResult& result, const clsInstrument& re
 UpdateCheckResult RequireChecksPass(const clsInstrument& record, WriteKind kind, bool asDefault);
 
 // Runs the checks (exit 3 when one refuses), asks the question (false when the answer is no;
-// nothing is written then), marks the record and writes it. Throws CliFailure when the write fails.
-bool WriteSettings(CliContext& context, clsInstrument& record, WriteKind kind, bool asDefault);
+// nothing is written then), marks the record and writes it. `beforeWriting`, when given, runs once
+// the checks and the question have let the write go ahead, just before the first command is sent
+// (the backup of `load`). Throws CliFailure when the write fails.
+bool WriteSettings(CliContext& context, clsInstrument& record, WriteKind kind, bool asDefault,
+                   const std::function<void()>& beforeWriting = {});
 
 // Adds the report line of a write to the settings report of the log folder.
 void AppendReport(CliContext& context, const clsInstrument& record, ReportMode mode);

@@ -1,6 +1,8 @@
 // Commands that write settings: load, write-ids, set-clock.
 #include <array>
 #include <cctype>
+#include <filesystem>
+#include <functional>
 #include <iomanip>
 #include <sstream>
 
@@ -22,6 +24,14 @@ namespace {
 
 // ---- load ----
 
+// `stem`.seq in `folder`, or `stem`_2.seq, _3, ... when that name is taken: two loads within one
+// second never overwrite each other's backup.
+std::filesystem::path UnusedName(const std::filesystem::path& folder, const std::string& stem) {
+    std::filesystem::path path = folder / (stem + ".seq");
+    for (int n = 2; std::filesystem::exists(path); ++n) path = folder / (stem + "_" + std::to_string(n) + ".seq");
+    return path;
+}
+
 // The instrument's present settings, kept in the log folder before they are overwritten.
 std::filesystem::path SaveBackup(CliContext& context, const clsInstrument& current) {
     const DateParts t = SplitDate(context.Now());
@@ -32,7 +42,7 @@ std::filesystem::path SaveBackup(CliContext& context, const clsInstrument& curre
     for (char c : Trim(current.SerialNo()))
         serial += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
     if (!serial.empty()) name << "_" << serial;
-    const std::filesystem::path path = context.LogFolder() / (name.str() + ".seq");
+    const std::filesystem::path path = UnusedName(context.LogFolder(), name.str());
     try {
         SaveSettingsFile(current, path);
     } catch (const SettingsFileError& e) {
@@ -58,10 +68,14 @@ int Load(CliContext& context, const ParsedArgs& args) {
     // The file applies to the instrument's own record, so settings it does not carry keep their values.
     clsInstrument record = WithSettingsFile(current, file, [](const std::string&) {});
     const bool asDefault = args.Has("as-default");
-    RequireChecksPass(record, WriteKind::Settings, asDefault);  // refused settings need no backup
-    if (!args.Has("no-backup"))
+    // The backup is taken only once the checks and the question let the write go ahead: a load
+    // that writes nothing leaves nothing behind.
+    auto backup = [&] {
         context.Io().out << "Backup of the present settings: " << SaveBackup(context, current).string() << "\n";
-    if (!WriteSettings(context, record, WriteKind::Settings, asDefault)) return ExitInstrument;
+    };
+    if (!WriteSettings(context, record, WriteKind::Settings, asDefault,
+                       args.Has("no-backup") ? std::function<void()>() : backup))
+        return ExitInstrument;
     AppendReport(context, record, ReportMode::Write);
     const std::vector<std::string> sent = context.TakeSentBodies();
     clsInstrument readBack;
@@ -156,10 +170,11 @@ constexpr std::array<OptionRule, 3> kIdOptions = {{
 std::vector<CliCommand> WriteCommandRows() {
     return {
         {"load", "FILE.seq [--as-default] [--no-backup]", "write a settings file's settings to the instrument",
-         "Reads the instrument, keeps its settings as a backup file in the log folder, applies the\n"
-         "file, checks the levels, auto-calibration and sensors (exit 3 when refused), writes every\n"
-         "setting, adds a report line, then reads back and compares what was written (exit 1 when\n"
-         "a setting differs). Asks for confirmation on a terminal unless --yes.",
+         "Reads the instrument, applies the file to its record, checks the levels, auto-calibration\n"
+         "and sensors (exit 3 when refused) and asks for confirmation on a terminal unless --yes.\n"
+         "Only then keeps the present settings as a backup file in the log folder (unless\n"
+         "--no-backup), writes every setting, adds a report line, then reads back and compares what\n"
+         "was written (exit 1 when a setting differs).",
          kLoadOptions, 1, 1, Load},
         {"write-ids", "[--serial S] [--station S] [--user S]", "write the instrument's identifiers", "", kIdOptions,
          0, 0, WriteIds},

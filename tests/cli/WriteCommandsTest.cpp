@@ -124,21 +124,45 @@ TEST_F(WriteCommands, LevelCheckRefuses_ExitThreeAndNothingWritten) {
     EXPECT_EQ(Settings(second), before);
 }
 
-TEST_F(WriteCommands, LoadWithoutYesAndWithoutTerminal_RefusedBeforeWriting) {
+// A load that writes nothing leaves no backup behind, whether or not one was asked for.
+TEST_F(WriteCommands, LoadWithoutYesAndWithoutTerminal_RefusedBeforeWritingNoBackup) {
     const std::string file = SavedFrom(first, "first.seq");
-    const CliResult r = Run(second, {"load", "--no-backup", file});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.err.find("--yes"), std::string::npos);
-    EXPECT_EQ(Writes(second), 0);
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"load", "--no-backup", file},
+                                                 std::vector<std::string>{"load", file}}) {
+        const CliResult r = Run(second, args);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_NE(r.err.find("--yes"), std::string::npos);
+        EXPECT_EQ(Writes(second), 0);
+        EXPECT_TRUE(Backups().empty()) << r.out;
+    }
 }
 
-TEST_F(WriteCommands, LoadAnsweredNoAtTerminal_NothingWritten) {
+TEST_F(WriteCommands, LoadAnsweredNoAtTerminal_NothingWrittenNoBackup) {
     const std::string file = SavedFrom(first, "first.seq");
     const std::string no = "n\n";
-    const CliResult r = RunTz(second, folder.Path(), {"load", "--no-backup", file}, &no);
+    const CliResult r = RunTz(second, folder.Path(), {"load", file}, &no);
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("Update Ready? [y/N]"), std::string::npos) << r.err;
     EXPECT_EQ(Writes(second), 0);
+    EXPECT_TRUE(Backups().empty());
+}
+
+TEST_F(WriteCommands, TwoLoadsInTheSameSecond_EachKeepsItsOwnBackup) {
+    const std::string file = SavedFrom(first, "first.seq");
+    const std::string formerSettings = Settings(second);
+    const CliResult firstLoad = Run(second, {"--yes", "load", file});
+    ASSERT_EQ(firstLoad.code, 0) << firstLoad.err;
+    const CliResult secondLoad = Run(second, {"--yes", "load", file});
+    ASSERT_EQ(secondLoad.code, 0) << secondLoad.err;
+    const std::vector<std::filesystem::path> backups = Backups();
+    ASSERT_EQ(backups.size(), 2u);
+    // The first backup still holds the settings from before the first load.
+    const bool firstKept = std::any_of(backups.begin(), backups.end(), [&](const std::filesystem::path& p) {
+        clsInstrument restored = second.sim.State().record;
+        LoadSettingsFile(restored, p);
+        return SettingsFileText(restored) == formerSettings && firstLoad.out.find(p.string()) != std::string::npos;
+    });
+    EXPECT_TRUE(firstKept);
 }
 
 TEST_F(WriteCommands, LoadMalformedFile_ExitTwoNamingTheLineWithoutReading) {

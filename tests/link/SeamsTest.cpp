@@ -49,9 +49,13 @@ TEST(VirtualEventLoop, RunUntil_GivesUpAfterMaxEvents) {
 
 class EchoDevice : public ILoopbackDevice {
 public:
-    void OnBytesFromHost(const std::string& bytes, const ReplySink& reply) override { reply(bytes, 50); }
+    void OnBytesFromHost(const std::string& bytes, const ReplySink& reply) override {
+        received += bytes;
+        reply(bytes, 50);
+    }
     void OnPortOpened() override { ++opened; }
     int opened = 0;
+    std::string received;
 };
 
 class CountingListener : public IPortListener {
@@ -109,16 +113,21 @@ TEST(LoopbackPort, ClosedPort_WritesNothing) {
     EXPECT_TRUE(port.Written().empty());
 }
 
-TEST(LoopbackPort, PortGoneBeforeReply_NoCrash) {
+TEST(LoopbackPort, PortGoneBeforeReply_QueuedEventsRunAndDeliverNothing) {
     VirtualEventLoop loop;
     EchoDevice device;
+    CountingListener listener;  // outlives the port: a delivery after it is gone would show here
     {
         LoopbackPort port(loop, device);
+        port.SetListener(&listener);
         port.Open();
         port.Output("abc");
     }
-    loop.RunFor(100);  // the queued reply finds the port gone and does nothing
-    SUCCEED();
+    const std::uint64_t before = loop.EventCount();
+    loop.RunFor(100);  // the modem-line event and the reply find the port gone and do nothing
+    EXPECT_EQ(device.received, "abc");
+    EXPECT_GE(loop.EventCount() - before, 2u);
+    EXPECT_TRUE(listener.codes.empty());
 }
 
 TEST(LoopbackPort, Settings_MalformedTextLeftUnchanged) {
