@@ -107,7 +107,8 @@ std::vector<CliCommand> DumpCommandRows() {
         {"dump-eeprom", "FILE", "write the memory dump listing (debug mode)", "", {}, 1, 1, DumpEeprom},
         {"dump-flash", "FILE [--blocks A-B]", "copy the 1 MiB flash image into FILE (debug mode)",
          "Without --blocks the whole image is fetched and FILE replaced; with --blocks the blocks\n"
-         "are laid into an existing image (a missing one starts with every byte 255).",
+         "are laid into an existing image (a missing one starts with every byte 255). A block\n"
+         "that times out is asked for again; FILE changes only when every block arrived.",
          kFlashOptions, 1, 1, DumpFlash},
     };
 }
