@@ -251,6 +251,56 @@ TEST_F(MemoryDump, FolderMissing_FailsWithoutSending) {
     EXPECT_TRUE(rig.Commands().empty());
 }
 
+// ---- The image file on its own ----
+
+class DumpImage : public MemoryDump {
+protected:
+    DumpImageFile file;
+    const std::string block = std::string(kBlock, 'B');
+};
+
+// A held image continues only into the same, unchanged file at the block where it stopped.
+TEST_F(DumpImage, HeldImage_ResumedOnlyForSameFileSamePositionUnchangedTarget) {
+    WriteBytes(image, Bytes(kImage, 0x00));
+    ASSERT_TRUE(file.Begin(image.string(), false, false));
+    ASSERT_TRUE(file.WriteBlock(0, block.data(), block.size()));
+    file.Hold(512);
+    EXPECT_FALSE(file.Active());
+    EXPECT_FALSE(file.Resume((folder / "other.bin").string(), 512, false));
+    EXPECT_FALSE(file.Resume(image.string(), 1024, false));
+    ASSERT_TRUE(file.Resume(image.string(), 512, false));
+    ASSERT_TRUE(file.WriteBlock(512, block.data(), block.size()));
+    file.Hold(1024);
+    WriteBytes(image, Bytes(kImage / 2, 0x00));  // replaced meanwhile
+    EXPECT_FALSE(file.Resume(image.string(), 1024, false));
+}
+
+// The infrared port's blocks pass through a staging file beside the target, which goes when the
+// image is committed or held.
+TEST_F(DumpImage, StagedBlocks_TakenIntoTheImageStagingFileRemoved) {
+    ASSERT_TRUE(file.Begin(image.string(), true, true));
+    ASSERT_FALSE(file.TempPath().empty());
+    EXPECT_EQ(ReadBytes(file.TempPath()).size(), kImage);
+    {
+        std::fstream staged(file.TempPath(), std::ios::in | std::ios::out | std::ios::binary);
+        staged.seekp(1024);
+        staged.write(block.data(), static_cast<std::streamsize>(block.size()));
+    }
+    ASSERT_TRUE(file.LoadStagedBlock(1024, kBlock));
+    file.Hold(1536);
+    EXPECT_TRUE(FolderFiles().empty());
+    ASSERT_TRUE(file.Resume(image.string(), 1536, true));
+    EXPECT_EQ(FolderFiles().size(), 1u);  // the staging file again
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(FolderFiles(), std::vector<std::string>{"flash.bin"});
+    const Bytes written = ReadBytes(image);
+    ASSERT_EQ(written.size(), kImage);
+    EXPECT_EQ(written[1023], 0xFF);
+    EXPECT_EQ(written[1024], 'B');
+    EXPECT_EQ(written[1535], 'B');
+    EXPECT_EQ(written[1536], 0xFF);
+}
+
 // ---- Listing ----
 
 const char* const kTitle = "Adrs   +0 +1 +2 +3 +4 +5 +6 +7  +8 +9 +A +B +C +D +E +F   List Of ASCII   \r\n";
