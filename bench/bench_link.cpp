@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "instrument/clsInstrument.h"
+#include "link/ILoopbackDevice.h"
 #include "link/InactiveIrdaPort.h"
 #include "link/LoopbackPort.h"
 #include "link/VirtualEventLoop.h"
@@ -86,27 +87,69 @@ void FlagEverything(clsInstrument& record) {
     record.Change_DummySerial(true);
 }
 
+// Counts the reply bytes the instrument puts on the line, on their way to the port.
+class ReplyByteCounter : public ILoopbackDevice {
+public:
+    explicit ReplyByteCounter(ILoopbackDevice& device) : device_(device) {}
+    void OnBytesFromHost(const std::string& bytes, const ReplySink& reply) override {
+        device_.OnBytesFromHost(bytes, [this, &reply](const std::string& piece, int delayMs) {
+            replyBytes += static_cast<double>(piece.size());
+            reply(piece, delayMs);
+        });
+    }
+    void OnPortOpened() override { device_.OnPortOpened(); }
+    void OnPortClosed() override { device_.OnPortClosed(); }
+    double replyBytes = 0;
+
+private:
+    ILoopbackDevice& device_;
+};
+
+// A full write over a counted line. Command and reply take turns on the one line, so the figure
+// against the line's limit (baud / 10) counts the bytes of both directions. The simulator paces
+// only its replies and the loopback port delivers commands at once, so the commands' own line
+// time (their bytes at baud / 10) is added to the virtual time: a write without idle gaps on the
+// line comes out at 1.0. The reply direction alone over the virtual time is shown beside it.
 void BM_FullWrite(benchmark::State& state) {
+    const long baud = static_cast<long>(state.range(0));
+    VirtualEventLoop loop;
+    SimInstrument sim;
+    ReplyByteCounter counted{sim};
+    LoopbackPort port{loop, counted};
+    InactiveIrdaPort irda;
+    uclTzif link{port, irda, loop};
+    link.Retry(3);
+    link.Timeout(1);
+    link.PortOpen(true);
+    if (!loop.RunUntil([&] { return link.Connected(); }, 10000)) throw std::runtime_error("no connection");
     SimFaults faults;
-    faults.baudRate = state.range(0);
-    Bench bench(faults, 3);
+    faults.baudRate = baud;
+    sim.SetFaults(faults);
     clsInstrument record;
-    if (!bench.link.GetInstrument(&record)) throw std::runtime_error("read failed");
-    double exchanges = 0, hostBytes = 0, virtualMs = 0;
+    if (!link.GetInstrument(&record)) throw std::runtime_error("read failed");
+    double exchanges = 0, commandBytes = 0, replyBytes = 0, virtualMs = 0;
     for (auto _ : state) {
         FlagEverything(record);
-        const int before = bench.sim.Count().commands;
-        const std::size_t written = bench.port.Written().size();
-        const auto start = bench.loop.ElapsedMs();
-        if (!bench.link.SetInstrument(&record, false)) state.SkipWithError("write failed");
-        exchanges += bench.sim.Count().commands - before;
-        hostBytes += static_cast<double>(bench.port.Written().size() - written);
-        virtualMs += static_cast<double>(bench.loop.ElapsedMs() - start);
+        const int before = sim.Count().commands;
+        const double commandsBefore = static_cast<double>(port.Written().size());
+        const double repliesBefore = counted.replyBytes;
+        const auto start = loop.ElapsedMs();
+        if (!link.SetInstrument(&record, false)) state.SkipWithError("write failed");
+        exchanges += sim.Count().commands - before;
+        commandBytes += static_cast<double>(port.Written().size()) - commandsBefore;
+        replyBytes += counted.replyBytes - repliesBefore;
+        virtualMs += static_cast<double>(loop.ElapsedMs() - start);
     }
     PerExchangeCounter(state, exchanges);
     const double iterations = static_cast<double>(state.iterations());
     state.counters["virtual_ms_per_write"] = virtualMs / iterations;
-    if (virtualMs > 0) state.counters["host_bytes_per_virtual_s"] = hostBytes * 1000.0 / virtualMs;
+    if (baud > 0 && virtualMs > 0) {
+        const double limit = static_cast<double>(baud) / 10.0;  // bytes per second
+        const double lineSeconds = virtualMs / 1000.0 + commandBytes / limit;
+        state.counters["both_ways_bytes_per_line_s"] = (commandBytes + replyBytes) / lineSeconds;
+        state.counters["both_ways_line_rate_ratio"] = (commandBytes + replyBytes) / lineSeconds / limit;
+        state.counters["reply_bytes_line_rate_ratio"] = replyBytes / (virtualMs / 1000.0) / limit;
+    }
 }
 // Unpaced (protocol cost only) and paced at 921600 baud.
 BENCHMARK(BM_FullWrite)->Arg(0)->Arg(921600)->Unit(benchmark::kMillisecond);

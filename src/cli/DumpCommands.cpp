@@ -1,5 +1,6 @@
 // The memory dumps of debug mode: dump-eeprom (the hexadecimal listing) and dump-flash (the
 // binary image, all of it or a range of blocks).
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -66,19 +67,30 @@ std::string FlashProgress(const std::string& message) {
     return "Flash image block " + std::to_string(block) + " of " + std::to_string(uclTzif::DumpBlockCount);
 }
 
+// Runs the dump and, after each block timeout, continues it from the block that timed out (the
+// link holds the blocks received so far). It gives up after as many timeouts in a row without a
+// new block as the link's retry count allows (at least one), or when the user interrupts.
+bool FetchImage(CliContext& context, const std::string& file, Integer first, Integer last) {
+    uclTzif& link = context.Link();
+    const int allowedStalls = std::max(1, static_cast<int>(link.Retry()));
+    int stalls = 0;
+    while (true) {
+        const Integer from = first;
+        link.BinaryRetry(false);
+        if (link.GetBinDump(file, first, last)) return true;
+        if (!link.BinaryRetry() || context.Environment().Interrupted()) return false;
+        stalls = first > from ? 0 : stalls + 1;
+        if (stalls >= allowedStalls) return false;
+        context.Io().err << "One more time ! (from block " << first << ")\n";
+    }
+}
+
 int DumpFlash(CliContext& context, const ParsedArgs& args) {
     RequireDebugMode(context, "dump-flash");
     auto [first, last] = BlockRange(args);
     const int total = last - first + 1;
-    uclTzif& link = context.Link();
     context.ShowProgress([&] { return FlashProgress(context.LastDumpMessage()); });
-    bool ok = link.GetBinDump(args.positional[0], first, last);
-    // A block that timed out is fetched again once, from where the image stopped.
-    if (!ok && link.BinaryRetry() && !context.Environment().Interrupted()) {
-        context.Io().err << "One more time !\n";
-        link.BinaryRetry(false);
-        ok = link.GetBinDump(args.positional[0], first, last);
-    }
+    const bool ok = FetchImage(context, args.positional[0], first, last);
     context.ShowProgress({});
     context.RequireOk(ok, Text(5469));
     context.Io().out << "Flash image written to " << args.positional[0] << " (" << total << " blocks of "
@@ -95,7 +107,8 @@ std::vector<CliCommand> DumpCommandRows() {
         {"dump-eeprom", "FILE", "write the memory dump listing (debug mode)", "", {}, 1, 1, DumpEeprom},
         {"dump-flash", "FILE [--blocks A-B]", "copy the 1 MiB flash image into FILE (debug mode)",
          "Without --blocks the whole image is fetched and FILE replaced; with --blocks the blocks\n"
-         "are laid into an existing image (a missing one starts with every byte 255).",
+         "are laid into an existing image (a missing one starts with every byte 255). A block\n"
+         "that times out is asked for again; FILE changes only when every block arrived.",
          kFlashOptions, 1, 1, DumpFlash},
     };
 }

@@ -1,7 +1,9 @@
 #include "link/DumpImageFile.h"
 
+#include <algorithm>
 #include <filesystem>
-#include <vector>
+#include <fstream>
+#include <string_view>
 
 #include "text/WholeFile.h"
 
@@ -22,65 +24,111 @@ std::vector<char> InitialImage(const std::string& target, bool fresh) {
     return image;
 }
 
+// True when a file can be created beside the target (the probe is removed again).
+bool FolderWritable(const std::string& target) {
+    const fs::path probe = TemporaryPathFor(target);
+    const bool created = static_cast<bool>(std::ofstream(probe, std::ios::binary | std::ios::trunc));
+    std::error_code ignored;
+    fs::remove(probe, ignored);
+    return created;
+}
+
 }  // namespace
 
-bool DumpImageFile::Begin(const std::string& target, bool fresh, bool keepOpen) {
+bool DumpImageFile::Begin(const std::string& target, bool fresh, bool staging) {
     Discard();
+    if (!FolderWritable(target)) return false;
     std::error_code error;
     const bool exists = fs::exists(target, error);
-    const std::vector<char> image = InitialImage(target, fresh || !exists);
+    image_ = InitialImage(target, fresh || !exists);
     target_ = target;
-    temp_ = TemporaryPathFor(target).string();
-    {
-        std::ofstream out(temp_, std::ios::binary | std::ios::trunc);
-        out.write(image.data(), static_cast<std::streamsize>(image.size()));
-        out.close();
-        if (!out) {
-            Discard();
-            return false;
-        }
-    }
-    if (keepOpen) {
-        file_.open(temp_, std::ios::in | std::ios::out | std::ios::binary);
-        if (!file_) {
-            Discard();
-            return false;
-        }
-    }
-    return true;
-}
-
-bool DumpImageFile::WriteBlock(long position, const char* data, std::size_t size) {
-    if (!file_.is_open() || position < 0 || position + static_cast<long>(size) > ImageBytes) return false;
-    file_.seekp(position);
-    file_.write(data, static_cast<std::streamsize>(size));
-    return static_cast<bool>(file_);
-}
-
-bool DumpImageFile::Commit() {
-    if (!Active()) return false;
-    if (file_.is_open()) file_.close();
-    const bool written = static_cast<bool>(file_);
-    std::error_code error;
-    if (written) fs::rename(temp_, target_, error);  // replaces the old file in one step
-    if (!written || error) {
+    stamp_ = TargetStamp();
+    active_ = true;
+    if (staging && !Stage()) {
         Discard();
         return false;
     }
-    temp_.clear();
-    target_.clear();
     return true;
 }
 
-void DumpImageFile::Discard() {
-    if (file_.is_open()) file_.close();
-    file_.clear();
-    if (!temp_.empty()) {
-        std::error_code ignored;
-        fs::remove(temp_, ignored);
+bool DumpImageFile::Resume(const std::string& target, long position, bool staging) {
+    if (heldAt_ < 0 || target != target_ || position != heldAt_ || TargetStamp() != stamp_) return false;
+    heldAt_ = -1;
+    active_ = true;
+    if (staging && !Stage()) {
+        Discard();
+        return false;
     }
-    temp_.clear();
+    return true;
+}
+
+// The target's size and time of last change, so that a held image is not continued into a file
+// that something else replaced meanwhile.
+std::string DumpImageFile::TargetStamp() const {
+    std::error_code error;
+    const auto size = fs::file_size(target_, error);
+    if (error) return "absent";
+    const auto changed = fs::last_write_time(target_, error);
+    return std::to_string(size) + "@" + std::to_string(changed.time_since_epoch().count());
+}
+
+// The staging file starts as the image itself, so that whatever the other writer leaves out
+// reads back as the image's own bytes.
+bool DumpImageFile::Stage() {
+    staged_ = TemporaryPathFor(target_).string();
+    std::ofstream out(staged_, std::ios::binary | std::ios::trunc);
+    out.write(image_.data(), static_cast<std::streamsize>(image_.size()));
+    out.close();
+    if (out) return true;
+    RemoveStaging();
+    return false;
+}
+
+bool DumpImageFile::WriteBlock(long position, const char* data, std::size_t size) {
+    if (!active_ || position < 0 || position + static_cast<long>(size) > ImageBytes) return false;
+    std::copy(data, data + size, image_.begin() + position);
+    return true;
+}
+
+bool DumpImageFile::LoadStagedBlock(long position, std::size_t size) {
+    if (!active_ || staged_.empty() || position < 0 || position + static_cast<long>(size) > ImageBytes) return false;
+    std::ifstream in(staged_, std::ios::binary);
+    in.seekg(position);
+    std::vector<char> block(size);
+    in.read(block.data(), static_cast<std::streamsize>(size));
+    return in && WriteBlock(position, block.data(), size);
+}
+
+bool DumpImageFile::Commit() {
+    if (!active_) return false;
+    RemoveStaging();
+    const bool written = WriteFileWhole(target_, std::string_view(image_.data(), image_.size()));
+    Discard();
+    return written;
+}
+
+void DumpImageFile::Hold(long position) {
+    if (!active_) return;
+    RemoveStaging();
+    active_ = false;
+    heldAt_ = position;
+}
+
+void DumpImageFile::RemoveStaging() {
+    if (staged_.empty()) return;
+    std::error_code ignored;
+    fs::remove(staged_, ignored);
+    staged_.clear();
+}
+
+void DumpImageFile::Discard() {
+    RemoveStaging();
+    image_.clear();
+    image_.shrink_to_fit();
     target_.clear();
+    stamp_.clear();
+    heldAt_ = -1;
+    active_ = false;
 }
 
 }  // namespace tz

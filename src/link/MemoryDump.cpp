@@ -92,21 +92,32 @@ bool uclTzif::GetBinDump(const std::string& FileNames, Integer& first, Integer& 
     Integer block = first;
     while (block <= last && FetchBlock(block, started)) ++block;
     const bool received = block > last && status_ == stsCompleted && replyValid_;
-    // On failure the whole blocks stored so far are kept, unless the host cancelled the dump;
-    // `first` then names the block to fetch when the rest of the range is run again.
-    const bool stored = FinishImage(received || !cancel_ || binaryRetry_);
     dumpPath_ = FileNames;
-    if (received && stored) return true;
-    if (!received) first = block;
+    if (received) {
+        irda_.BinaryReceiveLength(0);
+        if (dumpImage_.Commit()) return true;
+        log_.LogWrite("--- Dump image " + FileNames + " cannot be written ---");
+    } else {
+        // The target stays as it was. After a timeout the image is held, and `first` names the
+        // block to fetch when the rest of the range is run again into the same file; a Cancel
+        // by the host drops it.
+        StopImage(block, !cancel_ || binaryRetry_);
+        first = block;
+    }
     status_ = stsIdle;
     return false;
 }
 
-// The image is built in a temporary file: fresh for the whole range or a missing file,
-// otherwise from the existing file. The infrared port stores its blocks there itself.
+// The image is built in memory: a held image when this call continues a dump that stopped at
+// `first`, otherwise fresh for the whole range or a missing file, else from the existing file.
+// The infrared port stores its blocks in a staging file itself.
 bool uclTzif::StartImage(const std::string& fileName, Integer first, Integer last) {
-    const bool fresh = first == 0 && last == DumpBlockCount - 1;
-    if (!dumpImage_.Begin(fileName, fresh, !UseIrda())) return false;
+    const long position = static_cast<long>(first) * DumpBlockBytes;
+    const bool staging = UseIrda();
+    if (!dumpImage_.Resume(fileName, position, staging)) {
+        const bool fresh = first == 0 && last == DumpBlockCount - 1;
+        if (!dumpImage_.Begin(fileName, fresh, staging)) return false;
+    }
     dumpPath_ = dumpImage_.TempPath();
     return true;
 }
@@ -123,16 +134,19 @@ bool uclTzif::FetchBlock(Integer block, Date started) {
     while (status_ == stsBinaryDump && !cancel_) loop_.Yield();
     listener_->DumpMessage("Get FLASH Image " + number);
     log_.LogWrite(LoadMessage(msgDumpFinished, {NowText(), Elapsed(started, loop_.Now())}));
+    if (status_ == stsCompleted && UseIrda() &&
+        !dumpImage_.LoadStagedBlock(static_cast<long>(block) * DumpBlockBytes, static_cast<std::size_t>(DumpBlockBytes)))
+        status_ = stsFailed;
     return status_ != stsFailed && !cancel_;
 }
 
-// Puts the image in place (keep) or drops it; true when the image file was replaced.
-bool uclTzif::FinishImage(bool keep) {
+// Ends a dump that stopped before `block`: its image is held for a continuing call, or dropped.
+void uclTzif::StopImage(Integer block, bool hold) {
     irda_.BinaryReceiveLength(0);
-    if (keep && dumpImage_.Commit()) return true;
-    if (keep) log_.LogWrite("--- Dump image cannot be written ---");
-    dumpImage_.Discard();
-    return false;
+    if (hold)
+        dumpImage_.Hold(static_cast<long>(block) * DumpBlockBytes);
+    else
+        dumpImage_.Discard();
 }
 
 // A piece of a binary block on the serial line. The block is collected whole and written to the
@@ -147,7 +161,7 @@ void uclTzif::StoreBinaryChunk(const std::string& bytes) {
     if (dumpReceived_ < dumpExpected_) return;
     const long start = dumpPosition_ - dumpReceived_;
     if (dumpImage_.Active() && !dumpImage_.WriteBlock(start, dumpBlock_.data(), dumpBlock_.size())) {
-        status_ = stsFailed;  // a disk that refuses the image ends the dump
+        status_ = stsFailed;  // a block outside the image ends the dump
         return;
     }
     status_ = stsCompleted;

@@ -174,10 +174,12 @@ public:
     static constexpr Integer DumpBlockCount = 2048;  // blocks of DumpBlockBytes in the 1 MiB image
     static constexpr long DumpBlockBytes = 512;
     // Copies blocks first to last of the flash image into the image file FileNames ("EP,R,nnnn").
-    // The file is replaced in one step, so it is always a complete image: a fresh one (every byte
-    // 255) for the whole range or a missing file, otherwise the existing file with the blocks
-    // received laid in. A block timeout (BinaryRetry set) keeps the blocks received before it
-    // and sets `first` to the block to fetch next; a Cancel by the host leaves the file as it was.
+    // The file is written only when every block arrived, in one step, so it is always a complete
+    // image: a fresh one (every byte 255) for the whole range or a missing file, otherwise the
+    // existing file with the blocks received laid in. On any failure the file stays as it was.
+    // A block timeout (BinaryRetry set) holds the image in memory and sets `first` to the block
+    // to fetch next; calling again with the same file and that `first` continues the held image
+    // without fetching again what arrived. A Cancel by the host drops the image.
     bool GetBinDump(const std::string& FileNames, Integer& first, Integer& last);
     // Writes the hexadecimal listing of the flash that "EF,R," transfers into FileNames.
     bool GetRomDump2(const std::string& FileNames);
@@ -305,7 +307,7 @@ private:
     void LogCalibrationFailure();
     bool StartImage(const std::string& fileName, Integer first, Integer last);
     bool FetchBlock(Integer block, Date started);
-    bool FinishImage(bool keep);
+    void StopImage(Integer block, bool hold);
     void ListingData(Long lineNumber, const std::string& hexData) override;
     void WriteListingPage();
     void WriteListingHeader();

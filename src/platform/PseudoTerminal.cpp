@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -56,16 +57,42 @@ long PseudoTerminal::Write(const std::string& bytes) {
     return (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) ? 0 : -1;
 }
 
-std::string PseudoTerminal::Read() {
+std::string PseudoTerminal::Read(bool* reconfigured) {
     std::string bytes;
     if (master_ < 0) return bytes;
     char buffer[4096];
     while (true) {
         const ssize_t n = ::read(master_, buffer, sizeof buffer);
         if (n <= 0) break;  // nothing more now, or no client on the slave side
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        if (!packetMode_) {
+            bytes.append(buffer, static_cast<std::size_t>(n));
+            continue;
+        }
+        // Each read is one packet: a status byte, then the data of a data packet.
+        if (buffer[0] == TIOCPKT_DATA) {
+            bytes.append(buffer + 1, static_cast<std::size_t>(n - 1));
+        } else if (reconfigured != nullptr && (buffer[0] & TIOCPKT_IOCTL) != 0) {
+            *reconfigured = true;
+        }
     }
     return bytes;
+}
+
+bool PseudoTerminal::WatchReconfiguration() {
+#if defined(TIOCPKT) && defined(TIOCPKT_IOCTL) && defined(EXTPROC)
+    if (master_ < 0) return false;
+    termios line{};
+    if (::tcgetattr(master_, &line) != 0) return false;
+    line.c_lflag |= EXTPROC;
+    if (::tcsetattr(master_, TCSANOW, &line) != 0) return false;
+    int on = 1;
+    if (::ioctl(master_, TIOCPKT, &on) != 0) return false;
+    packetMode_ = true;
+    Read();  // status packets from before the watch are not a client's
+    return true;
+#else
+    return false;
+#endif
 }
 
 void PseudoTerminal::CloseMaster() {

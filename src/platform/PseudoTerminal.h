@@ -24,14 +24,22 @@ public:
     // Writes as much as the line takes now; returns the count written (0 when full), -1 when
     // the pair is closed or broken.
     long Write(const std::string& bytes);
-    // Takes the bytes waiting on the master side (empty when none).
-    std::string Read();
+    // Takes the bytes waiting on the master side (empty when none). In packet mode it drops the
+    // status packets; *reconfigured (when given) is set when one of them said a client set the
+    // line (opening a serial port sets it, and so does closing one that restores its settings).
+    std::string Read(bool* reconfigured = nullptr);
+    // Makes every change of the line settings by a client visible on the master side: packet
+    // mode on the master, and the line marked as externally processed so that any settings
+    // change is reported (not only a change of flow control). A raw line passes its data
+    // unchanged either way. False where the system offers no such report.
+    bool WatchReconfiguration();
     // Closes the master side: a client on the slave sees the device disappear.
     void CloseMaster();
 
 private:
     int master_ = -1;
     int slave_ = -1;
+    bool packetMode_ = false;
     std::string slavePath_;
 };
 

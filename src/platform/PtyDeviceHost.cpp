@@ -12,6 +12,10 @@ PtyDeviceHost::PtyDeviceHost(PseudoTerminal& pty, ILoopbackDevice& device, IEven
     readable_ = std::make_unique<QSocketNotifier>(pty_.MasterFd(), QSocketNotifier::Read);
     writable_ = std::make_unique<QSocketNotifier>(pty_.MasterFd(), QSocketNotifier::Write);
     writable_->setEnabled(false);
+    // Without this report the device would never learn that a new client opened the port (the
+    // pair's own slave handle hides the opens and closes), and an instrument powered off by one
+    // client would stay silent for every later one.
+    pty_.WatchReconfiguration();
     QObject::connect(readable_.get(), &QSocketNotifier::activated, readable_.get(),
                      [this] { OnReadable(); });
     QObject::connect(writable_.get(), &QSocketNotifier::activated, writable_.get(),
@@ -21,16 +25,29 @@ PtyDeviceHost::PtyDeviceHost(PseudoTerminal& pty, ILoopbackDevice& device, IEven
 PtyDeviceHost::~PtyDeviceHost() = default;
 
 void PtyDeviceHost::OnReadable() {
-    const std::string bytes = pty_.Read();
+    bool reconfigured = false;
+    const std::string bytes = pty_.Read(&reconfigured);
+    if (reconfigured) OnLineSet();
     if (bytes.empty()) return;
     bytesIn_ += static_cast<long>(bytes.size());
-    // Replies scheduled after this host is gone are dropped.
+    // Replies scheduled after this host is gone, or for a client before the line was set again,
+    // are dropped.
     std::weak_ptr<bool> alive = alive_;
-    device_.OnBytesFromHost(bytes, [this, alive](const std::string& reply, int delayMs) {
-        loop_.Post(delayMs, [this, alive, reply] {
-            if (alive.lock()) Send(reply);
+    const long generation = generation_;
+    device_.OnBytesFromHost(bytes, [this, alive, generation](const std::string& reply, int delayMs) {
+        loop_.Post(delayMs, [this, alive, generation, reply] {
+            if (alive.lock() && generation == generation_) Send(reply);
         });
     });
+}
+
+// A client opened the port (or closed it, restoring its settings): the device starts afresh, as
+// on a line that was just opened, and nothing meant for the previous client reaches the next.
+void PtyDeviceHost::OnLineSet() {
+    ++generation_;
+    pending_.clear();
+    writable_->setEnabled(false);
+    device_.OnPortOpened();
 }
 
 void PtyDeviceHost::Send(const std::string& bytes) {

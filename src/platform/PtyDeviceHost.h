@@ -3,7 +3,8 @@
 // pseudo-terminal: bytes a client writes to the slave device go to the device, and the device's
 // replies are written back, each piece after the delay the device asks for. The pair must keep
 // its slave side open (PseudoTerminal(true)): without a client the master would otherwise report
-// a hang-up on every turn of the loop.
+// a hang-up on every turn of the loop. Each time a client sets the line (opening the port does)
+// the device is told the port was opened.
 #include <QSocketNotifier>
 #include <memory>
 #include <string>
@@ -27,6 +28,7 @@ public:
 
 private:
     void OnReadable();
+    void OnLineSet();
     void Send(const std::string& bytes);
     void Flush();
 
@@ -37,6 +39,7 @@ private:
     std::unique_ptr<QSocketNotifier> writable_;
     std::string pending_;  // replies the line has not taken yet
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    long generation_ = 0;  // counts the times a client set the line
     long bytesIn_ = 0;
     long bytesOut_ = 0;
 };

@@ -79,7 +79,8 @@ Date QtEventLoop::Now() const {
     const QDate d = now.date();
     const QTime t = now.time();
     const auto date = MakeDate({d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()});
-    return date.value_or(0.0);
+    // The fraction of the second counts too: waits and once-a-second loops measure with Now().
+    return date ? *date + t.msec() / 86400000.0 : 0.0;
 }
 
 }  // namespace tz

@@ -8,6 +8,7 @@ namespace {
 
 using tz::testing::FileTestFolder;
 using tz::testing::ReadWholeFile;
+using tz::testing::WriteWholeFile;
 
 class CalibrationCommands : public ::testing::Test {
 protected:
@@ -82,6 +83,45 @@ TEST_F(CalibrationCommands, DumpFlashBlockRange_LaysTheBlocksIntoAFreshImage) {
 TEST_F(CalibrationCommands, DumpFlashBadRange_ExitTwo) {
     for (const char* range : {"7-3", "0-2048", "a-b", "-1"})
         EXPECT_EQ(Run({"--debug", "dump-flash", (folder / "f.img").string(), "--blocks", range}).code, 2) << range;
+}
+
+// One lost reply in twenty: every whole-image dump meets timeouts; the command continues each
+// from the block that timed out until the image is complete.
+TEST_F(CalibrationCommands, DumpFlashWithDroppedReplies_ImageCompleteEachBlockFetchedOnceMore) {
+    SimFaults lossy;
+    lossy.seed = 11;
+    lossy.dropReply = 0.05;
+    env.sim.SetFaults(lossy);
+    const auto file = folder / "flash.img";
+    const CliResult r = Run({"--debug", "dump-flash", file.string()});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string image = ReadWholeFile(file);
+    const auto& memory = env.sim.State().memory;
+    ASSERT_EQ(image.size(), memory.size());
+    EXPECT_TRUE(std::equal(memory.begin(), memory.end(), reinterpret_cast<const unsigned char*>(image.data())));
+    const auto& sent = env.sim.ReceivedCommands();
+    const auto asks = std::count_if(sent.begin(), sent.end(), [](const std::string& c) { return c.rfind("EP,R,", 0) == 0; });
+    EXPECT_GT(env.sim.Dropped(), 50);
+    EXPECT_LE(asks, 2048 + env.sim.Dropped()) << "a block that arrived is never fetched again";
+}
+
+// An instrument that stops answering the dump: exit 1, the old image byte for byte as it was and
+// no temporary image left beside it (the communication log may be written there).
+TEST_F(CalibrationCommands, DumpFlashSilentInstrument_ExitOneOldFileUntouched) {
+    const auto file = folder / "flash.img";
+    const std::string before(1048576, '\x42');
+    WriteWholeFile(file, before);
+    SimFaults silent;
+    silent.refused = {"EP,R"};
+    silent.refuseSilently = true;
+    env.sim.SetFaults(silent);
+    const CliResult r = Run({"--debug", "dump-flash", file.string()});
+    EXPECT_EQ(r.code, 1) << r.err;
+    EXPECT_TRUE(ReadWholeFile(file) == before);
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name == "flash.img" || name.find("flash.img") == std::string::npos) << name;
+    }
 }
 
 TEST_F(CalibrationCommands, DumpEeprom_WritesTheListing) {

@@ -19,17 +19,20 @@ struct PolledCase {
     const char* code;                         // "XC"
     SimPoll SimMaintenance::*poll;
     int SimMaintenance::*finished;
+    const char* startLine;                    // logged before the start command ("": none)
     const char* finishedLine;
     const char* failedLine;
 };
 
+constexpr const char* kRemoveStart = "--- Data Remove Start Sequence---";
+
 const PolledCase kPolled[] = {
     {"BodyDataClear", [](uclTzif& l) { return l.BodyDataClear(); }, "XC", &SimMaintenance::dataClear,
-     &SimMaintenance::dataClears, "--- Data Remove Finished---", "--- Data Remove Failed---"},
+     &SimMaintenance::dataClears, kRemoveStart, "--- Data Remove Finished---", "--- Data Remove Failed---"},
     {"PowerDataClear", [](uclTzif& l) { return l.PowerDataClear(); }, "XY", &SimMaintenance::powerDataClear,
-     &SimMaintenance::powerDataClears, "--- Data Remove Finished---", "--- Data Remove Failed---"},
+     &SimMaintenance::powerDataClears, kRemoveStart, "--- Data Remove Finished---", "--- Data Remove Failed---"},
     {"DefaultInstrument", [](uclTzif& l) { return l.DefaultInstrument(); }, "UX", &SimMaintenance::defaults,
-     &SimMaintenance::defaultResets, "DEFAULT finished", "DEFAULT failed"},
+     &SimMaintenance::defaultResets, "", "DEFAULT finished", "DEFAULT failed"},
 };
 
 class PolledAction : public testing::TestWithParam<PolledCase> {
@@ -76,6 +79,8 @@ TEST_P(PolledAction, StartRefused_FailsWithoutPolling) {
     EXPECT_EQ(rig.link.Status(), stsFailed);
     for (const std::string& body : rig.Commands()) EXPECT_EQ(body, W());
     EXPECT_EQ(Finished(), 0);
+    // A data remove logs its start line before the refused start; a default reset has none.
+    EXPECT_EQ(rig.Logged(kRemoveStart), *GetParam().startLine != '\0');
     EXPECT_TRUE(rig.Logged(GetParam().failedLine));
     EXPECT_FALSE(rig.Logged(GetParam().finishedLine));
 }

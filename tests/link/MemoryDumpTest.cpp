@@ -2,6 +2,7 @@
 // partial, with dropped replies and timeouts, cancelled) and the hexadecimal listing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -53,6 +54,17 @@ protected:
     void TearDown() override { fs::remove_all(folder); }
 
     const Bytes& Memory() { return rig.sim.State().memory; }
+    // Replies take 5 ms each, and from `ms` of the dump on the instrument answers nothing.
+    void FallSilentAfter(int ms) {
+        SimFaults slow;
+        slow.replyDelayMs = 5;
+        rig.Faults(slow);
+        rig.loop.Post(ms, [this] {
+            SimFaults silent;
+            silent.dropReply = 1.0;
+            rig.Faults(silent);
+        });
+    }
     bool Dump(Integer first, Integer last) { return rig.link.GetBinDump(image.string(), first, last); }
     // Files in the folder: a dump leaves only its image behind, never a temporary file.
     std::vector<std::string> FolderFiles() const {
@@ -121,9 +133,12 @@ TEST_F(MemoryDump, BlocksSplitIntoPieces_FileEqualsMemory) {
     EXPECT_TRUE(ReadBytes(image) == Memory());
 }
 
-// A dropped block times out: the dump stops with BinaryRetry set, keeps what it stored and names
-// the block to fetch next; running the rest again completes the image.
+// A dropped block times out: the dump stops with BinaryRetry set, holds what it received and
+// names the block to fetch next; until the image is complete the existing file stays as it was.
+// Continuing from that block completes the image without fetching any block twice.
 TEST_F(MemoryDump, DroppedBlocks_TimeoutsResumedUntilImageEqualsMemory) {
+    const Bytes before(kImage, 0x3C);
+    WriteBytes(image, before);
     SimFaults faults;
     faults.seed = 42;
     faults.dropReply = 0.01;
@@ -136,16 +151,58 @@ TEST_F(MemoryDump, DroppedBlocks_TimeoutsResumedUntilImageEqualsMemory) {
         ASSERT_EQ(rig.link.Status(), stsIdle);
         ++timeouts;
         ASSERT_LT(timeouts, 100);
-        // What was stored before the timeout is in the file already.
-        const Bytes partial = ReadBytes(image);
-        ASSERT_EQ(partial.size(), kImage);
-        EXPECT_TRUE(std::equal(partial.begin(), partial.begin() + static_cast<long>(first * kBlock), Memory().begin()));
+        ASSERT_TRUE(ReadBytes(image) == before) << "after timeout " << timeouts;
+        ASSERT_EQ(FolderFiles(), std::vector<std::string>{"flash.bin"});
     }
     EXPECT_EQ(timeouts, rig.sim.Dropped());
     EXPECT_GT(timeouts, 5);
+    // Each timed-out block is asked for twice, every other block once.
+    EXPECT_EQ(rig.Commands().size(), 2048u + static_cast<std::size_t>(timeouts));
     EXPECT_TRUE(rig.Logged("= timeout ="));
     EXPECT_TRUE(ReadBytes(image) == Memory());
     EXPECT_EQ(FolderFiles(), std::vector<std::string>{"flash.bin"});
+}
+
+// A dump that fails part way (the instrument stops answering) never touches the existing file,
+// leaves no temporary file, and a later whole dump still starts from the beginning.
+TEST_F(MemoryDump, SilentInstrumentMidDump_ExistingFileByteIdenticalNoTemporaryLeft) {
+    Bytes before(kImage);
+    for (std::size_t i = 0; i < kImage; ++i) before[i] = static_cast<std::uint8_t>(i * 7);
+    WriteBytes(image, before);
+    FallSilentAfter(2000);
+    Integer first = 0, last = 2047;
+    EXPECT_FALSE(rig.link.GetBinDump(image.string(), first, last));
+    EXPECT_TRUE(rig.link.BinaryRetry());
+    EXPECT_GT(first, 0);
+    EXPECT_LT(first, 2047);
+    EXPECT_TRUE(ReadBytes(image) == before);
+    EXPECT_EQ(FolderFiles(), std::vector<std::string>{"flash.bin"});
+
+    // A call that does not continue the held image (another first block) starts afresh.
+    rig.Faults(SimFaults{});
+    rig.sim.ClearReceivedCommands();
+    first = 0;
+    EXPECT_TRUE(rig.link.GetBinDump(image.string(), first, last));
+    EXPECT_EQ(rig.Commands().size(), 2048u);
+    EXPECT_TRUE(ReadBytes(image) == Memory());
+}
+
+// The held image belongs to its file: continuing into another file lays only the rest of the
+// range into that file's own image.
+TEST_F(MemoryDump, ContinueIntoAnotherFile_HeldImageNotUsed) {
+    FallSilentAfter(1000);
+    Integer first = 0, last = 2047;
+    ASSERT_FALSE(rig.link.GetBinDump(image.string(), first, last));
+    ASSERT_GT(first, 0);
+    rig.Faults(SimFaults{});
+    const fs::path other = folder / "other.bin";
+    EXPECT_TRUE(rig.link.GetBinDump(other.string(), first, last));
+    const Bytes file = ReadBytes(other);
+    ASSERT_EQ(file.size(), kImage);
+    const std::size_t start = static_cast<std::size_t>(first) * kBlock;
+    EXPECT_TRUE(std::all_of(file.begin(), file.begin() + static_cast<long>(start), [](std::uint8_t b) { return b == 0xFF; }));
+    EXPECT_TRUE(std::equal(file.begin() + static_cast<long>(start), file.end(), Memory().begin() + static_cast<long>(start)));
+    EXPECT_FALSE(fs::exists(image));
 }
 
 TEST_F(MemoryDump, HostCancel_ExistingFileUntouchedNoTemporaryLeft) {
@@ -192,6 +249,56 @@ TEST_F(MemoryDump, FolderMissing_FailsWithoutSending) {
     Integer first = 0, last = 0;
     EXPECT_FALSE(rig.link.GetBinDump((folder / "absent" / "flash.bin").string(), first, last));
     EXPECT_TRUE(rig.Commands().empty());
+}
+
+// ---- The image file on its own ----
+
+class DumpImage : public MemoryDump {
+protected:
+    DumpImageFile file;
+    const std::string block = std::string(kBlock, 'B');
+};
+
+// A held image continues only into the same, unchanged file at the block where it stopped.
+TEST_F(DumpImage, HeldImage_ResumedOnlyForSameFileSamePositionUnchangedTarget) {
+    WriteBytes(image, Bytes(kImage, 0x00));
+    ASSERT_TRUE(file.Begin(image.string(), false, false));
+    ASSERT_TRUE(file.WriteBlock(0, block.data(), block.size()));
+    file.Hold(512);
+    EXPECT_FALSE(file.Active());
+    EXPECT_FALSE(file.Resume((folder / "other.bin").string(), 512, false));
+    EXPECT_FALSE(file.Resume(image.string(), 1024, false));
+    ASSERT_TRUE(file.Resume(image.string(), 512, false));
+    ASSERT_TRUE(file.WriteBlock(512, block.data(), block.size()));
+    file.Hold(1024);
+    WriteBytes(image, Bytes(kImage / 2, 0x00));  // replaced meanwhile
+    EXPECT_FALSE(file.Resume(image.string(), 1024, false));
+}
+
+// The infrared port's blocks pass through a staging file beside the target, which goes when the
+// image is committed or held.
+TEST_F(DumpImage, StagedBlocks_TakenIntoTheImageStagingFileRemoved) {
+    ASSERT_TRUE(file.Begin(image.string(), true, true));
+    ASSERT_FALSE(file.TempPath().empty());
+    EXPECT_EQ(ReadBytes(file.TempPath()).size(), kImage);
+    {
+        std::fstream staged(file.TempPath(), std::ios::in | std::ios::out | std::ios::binary);
+        staged.seekp(1024);
+        staged.write(block.data(), static_cast<std::streamsize>(block.size()));
+    }
+    ASSERT_TRUE(file.LoadStagedBlock(1024, kBlock));
+    file.Hold(1536);
+    EXPECT_TRUE(FolderFiles().empty());
+    ASSERT_TRUE(file.Resume(image.string(), 1536, true));
+    EXPECT_EQ(FolderFiles().size(), 1u);  // the staging file again
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(FolderFiles(), std::vector<std::string>{"flash.bin"});
+    const Bytes written = ReadBytes(image);
+    ASSERT_EQ(written.size(), kImage);
+    EXPECT_EQ(written[1023], 0xFF);
+    EXPECT_EQ(written[1024], 'B');
+    EXPECT_EQ(written[1535], 'B');
+    EXPECT_EQ(written[1536], 0xFF);
 }
 
 // ---- Listing ----

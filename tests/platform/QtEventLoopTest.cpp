@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <QDateTime>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,24 @@ TEST_F(QtEventLoopTest, Now_IsTodayInTheDateModel) {
     // Around midnight the date may have moved on between the two readings.
     const QDate seen(parts.year, parts.month, parts.day);
     EXPECT_TRUE(seen == today || seen == today.addDays(1)) << FormatGeneralDate(loop.Now());
+}
+
+// Now() keeps the milliseconds: it lies between two clock readings taken around it, each with its
+// fraction of a second (a reading cut to whole seconds falls before the first).
+TEST_F(QtEventLoopTest, Now_CarriesTheFractionOfTheSecond) {
+    const auto asDate = [](const QDateTime& at) {
+        const QDate d = at.date();
+        const QTime t = at.time();
+        return MakeDate({d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()}).value() +
+               t.msec() / 86400000.0;
+    };
+    QDateTime before = QDateTime::currentDateTime();
+    while (before.time().msec() == 0) before = QDateTime::currentDateTime();  // a whole second proves nothing
+    const Date now = loop.Now();
+    const QDateTime after = QDateTime::currentDateTime();
+    const Date slack = 1e-9;  // rounding of the day count, far below a millisecond (1.16e-8 days)
+    EXPECT_GE(now, asDate(before) - slack) << FormatGeneralDate(now);
+    EXPECT_LE(now, asDate(after) + slack);
 }
 
 }  // namespace

@@ -65,5 +65,40 @@ TEST_F(SimOnPseudoTerminalTest, DelayedSplitReplies_ArriveWhole) {
     EXPECT_GE(instrument.Split(), 1);
 }
 
+// A powered-off instrument answers nobody, but the next client that opens the port finds it on,
+// as on a line that is opened afresh; nothing the first client left behind reaches it.
+TEST_F(SimOnPseudoTerminalTest, PowerOffThenNewClientOpens_InstrumentAnswers) {
+    ASSERT_TRUE(port.Open()) << port.LastError();
+    port.Output(BuildFrame("RO,W,", EOT));
+    ASSERT_TRUE(test::WaitUntil(loop, [&] { return collector.HasFrame(); }));
+    ASSERT_TRUE(instrument.State().poweredOff);
+    port.Close();
+
+    QtSerialPort next;
+    ReplyCollector nextCollector(next);
+    next.SetListener(&nextCollector);
+    next.DeviceName(pty.SlavePath());
+    next.Settings("9600,n,8,1");
+    ASSERT_TRUE(next.Open()) << next.LastError();
+    next.Output(BuildFrame("RC,R,", EOT));
+    ASSERT_TRUE(test::WaitUntil(loop, [&] { return nextCollector.HasFrame(); })) << nextCollector.bytes;
+    EXPECT_FALSE(instrument.State().poweredOff);
+    EXPECT_EQ(nextCollector.bytes.front(), STX);
+    EXPECT_NE(nextCollector.bytes.find(instrument.State().model), std::string::npos) << nextCollector.bytes;
+}
+
+// The same client sending again after the power-off still meets silence: only a new opening of
+// the line switches the instrument on.
+TEST_F(SimOnPseudoTerminalTest, PowerOffSameClient_StaysSilent) {
+    ASSERT_TRUE(port.Open()) << port.LastError();
+    port.Output(BuildFrame("RO,W,", EOT));
+    ASSERT_TRUE(test::WaitUntil(loop, [&] { return collector.HasFrame(); }));
+    collector.bytes.clear();
+    port.Output(BuildFrame("RC,R,", EOT));
+    ASSERT_TRUE(test::WaitUntil(loop, [&] { return instrument.Count().ignoredOff >= 1; }));
+    EXPECT_TRUE(instrument.State().poweredOff);
+    EXPECT_EQ(instrument.Count().commands, 1);
+}
+
 }  // namespace
 }  // namespace tz
