@@ -97,7 +97,7 @@ bool WriteClock(ReplyContext& reply) {
     return echoed == reply.host.LastFrame() || reply.Refuse(ResponseErrorLine);
 }
 
-// ---- Passwords and specification ----
+// ---- Passwords and the instrument type (SpecNo, SpecType) ----
 
 bool ReadPassword(ReplyContext& reply, void (clsInstrument::*use)(Integer), void (clsInstrument::*useFlag)(bool),
                   void (clsInstrument::*text)(const std::string&), void (clsInstrument::*textFlag)(bool)) {

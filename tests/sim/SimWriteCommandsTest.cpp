@@ -39,7 +39,7 @@ TEST_F(SimWriteTest, EveryWriteKind_RepeatedExactly_AndReadBack) {
         {"XB,W,0,0A", "XB,R,", "XB,R,00,0A"},                                     // dec, hex2
         {"PS,W,240101,240202,240303,240404,240505,******", "PS,R,",
          "PS,R,240101,240202,240303,240404,240505,000101"},  // a channel not fitted keeps its date
-        {"BS,W,SPEC-77   ", "BS,R,", "BS,R,SPEC-77   "},
+        {"BS,W,TYPE-77   ", "BS,R,", "BS,R,TYPE-77   "},
         {"PO,W,0", "PO,R,", "PO,R,00"},                                           // dec written, hex read
         {"XI,W,12", "XI,R,", "XI,R,0C"},
         {"EB,W,0", "EB,R,", "EB,R,00"},
