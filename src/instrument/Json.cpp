@@ -312,6 +312,21 @@ private:
 
 JsonValue ParseJson(std::string_view text) { return JsonReader(text).ReadDocument(); }
 
+bool ParseJsonObject(std::string_view text, JsonValue& root, std::string& error,
+                     std::string_view notObject) {
+    try {
+        root = ParseJson(text);
+    } catch (const JsonError& e) {
+        error = std::string("malformed JSON: ") + e.what();
+        return false;
+    }
+    if (root.type() != JsonValue::Type::Object) {
+        error = notObject;
+        return false;
+    }
+    return true;
+}
+
 // ---- Writing ----
 
 namespace {

@@ -72,6 +72,11 @@ private:
 // Reads one JSON text; throws JsonError.
 JsonValue ParseJson(std::string_view text);
 
+// Reads one JSON text that must be an object. On failure returns false with error set to
+// "malformed JSON: ..." or, for any other kind of value, to notObject.
+bool ParseJsonObject(std::string_view text, JsonValue& root, std::string& error,
+                     std::string_view notObject);
+
 // Writes `value` with two-space indentation; an array of scalars stays on one line. Ends with a
 // line break.
 std::string WriteJson(const JsonValue& value);

@@ -439,18 +439,15 @@ std::string RecordToJson(const clsInstrument& record) {
 }
 
 RecordJsonResult RecordFromJson(std::string_view text, clsInstrument& record) {
-    RecordJsonResult result;
     JsonValue root;
-    try {
-        root = ParseJson(text);
-    } catch (const JsonError& e) {
-        result.Error = std::string("malformed JSON: ") + e.what();
+    RecordJsonResult result;
+    if (!ParseJsonObject(text, root, result.Error, "the JSON text is not an object of record properties"))
         return result;
-    }
-    if (root.type() != JsonValue::Type::Object) {
-        result.Error = "the JSON text is not an object of record properties";
-        return result;
-    }
+    return RecordFromJson(root, record);
+}
+
+RecordJsonResult RecordFromJson(const JsonValue& root, clsInstrument& record) {
+    RecordJsonResult result;
     // The text's members by key; keys that name no property are reported.
     std::unordered_map<std::string_view, const JsonValue*> members;
     for (std::size_t i = 0; i < root.Keys().size(); ++i)

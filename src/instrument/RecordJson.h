@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "instrument/Json.h"
 #include "instrument/clsInstrument.h"
 
 namespace tz {
@@ -41,6 +42,8 @@ struct RecordJsonResult {
 // `record` had, change flags included: assigning a value never marks it changed here, only the
 // text's own Change_ keys do. On an error `record` is left untouched.
 RecordJsonResult RecordFromJson(std::string_view text, clsInstrument& record);
+// The same for an object already parsed (the simulator's state file carries the record in it).
+RecordJsonResult RecordFromJson(const JsonValue& root, clsInstrument& record);
 
 // The property names whose values differ between the two records (empty: equal records), in the
 // order RecordToJson writes them.

@@ -264,19 +264,11 @@ std::string SimStateToJson(const SimState& state) {
 SimStateJsonResult SimStateFromJson(std::string_view text, SimState& state) {
     SimStateJsonResult result;
     JsonValue root;
-    try {
-        root = ParseJson(text);
-    } catch (const JsonError& e) {
-        result.Error = std::string("malformed JSON: ") + e.what();
+    if (!ParseJsonObject(text, root, result.Error, "the state is not a JSON object of record properties"))
         return result;
-    }
-    if (root.type() != JsonValue::Type::Object) {
-        result.Error = "the state is not a JSON object of record properties";
-        return result;
-    }
 
     SimState work = state;
-    const RecordJsonResult record = RecordFromJson(text, work.record);
+    const RecordJsonResult record = RecordFromJson(root, work.record);
     if (!record.Ok) {
         result.Error = record.Error;
         return result;
