@@ -81,9 +81,7 @@ std::string PidText(std::string data) {
 // The instrument's clock: the present time less the offset when that is a date at all.
 Date InstrumentTime(Date now, Date offset) {
     const Date instrument = now - offset;
-    if (!std::isfinite(instrument)) return now;
-    const int year = SplitDate(instrument).year;
-    return year >= 100 && year <= 9999 ? instrument : now;
+    return IsRepresentableDate(instrument) ? instrument : now;
 }
 
 void AddGasColumns(Fields& f, const clsInstrument& r, Integer gas) {
