@@ -56,6 +56,10 @@ std::optional<LevelKind> LevelKindOf(GridColumn column) {
     }
 }
 
+Single OnRangeStep(Single value, const GasRange& range) {
+    return range.Step > 0 ? RoundToStep(value, range.Step) : value;
+}
+
 bool HasSecondRange(const clsInstrument& record, Integer channel) {
     return record.GasFullScale_l(channel) != kNotUsed;
 }

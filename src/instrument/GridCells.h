@@ -66,6 +66,11 @@ struct GasRange {
     std::string Unit;
 };
 
+// A value on the range's resolution (RoundToStep to its step). A range without a positive step
+// (no gas information) keeps the value as it is rather than turning every value into 0.
+// Throws OverflowError as RoundToStep does.
+Single OnRangeStep(Single value, const GasRange& range);
+
 // A channel has a second range when its GasFullScale_l is not -101 (it may share the main unit;
 // IsDualRange tells when it counts in a unit of its own).
 bool HasSecondRange(const clsInstrument& record, Integer channel);

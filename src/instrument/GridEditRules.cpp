@@ -57,11 +57,6 @@ bool DecideSecondRange(const clsInstrument& record, Integer channel, GridColumn 
     return HasSecondRange(record, channel) && value <= record.GasFullScale_l(channel);
 }
 
-// The value on the range's resolution. A range without a positive step (no gas information)
-// keeps the value as typed rather than turning every value into 0. Throws OverflowError.
-Single OnStep(Single value, const GasRange& range) {
-    return range.Step > 0 ? RoundToStep(value, range.Step) : value;
-}
 
 GridEdit EditLevel(const clsInstrument& record, Integer channel, GridColumn column, const std::string& text) {
     const std::string accepts = CellAcceptText(record, channel, column, false);
@@ -76,7 +71,7 @@ GridEdit EditLevel(const clsInstrument& record, Integer channel, GridColumn colu
         return Refuse(EditRefusal::OutsideLimits, ValueWithUnit(*typed.value, range), accepts);
     Single value = 0;
     try {
-        value = OnStep(*typed.value, range);
+        value = OnRangeStep(*typed.value, range);
     } catch (const OverflowError&) {
         return Refuse(EditRefusal::TooFine, text, accepts);
     }

@@ -6,6 +6,7 @@
 
 #include "app/PresentDate.h"
 #include "app/modMain.h"
+#include "instrument/ReportSuffix.h"
 #include "instrument/modGasCommon.h"
 #include "text/Catalogue.h"
 #include "text/DateTime.h"
@@ -269,6 +270,10 @@ std::string SettingsReportDataLine(const clsInstrument& record, ReportMode mode,
 bool WriteSettingsReport(const clsInstrument& record, ReportMode mode,
                          const std::filesystem::path& logFolder, const std::string& suffix,
                          Date now, std::string* error) {
+    if (!IsValidReportSuffix(suffix)) {
+        if (error) *error = LoadMessage(ReportSuffixRefusedMessage) + " (\"" + suffix + "\")";
+        return false;
+    }
     const std::filesystem::path file = SettingsReportPath(logFolder, suffix);
     std::error_code ignored;
     const bool isNew = !std::filesystem::exists(file, ignored);
