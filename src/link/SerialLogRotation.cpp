@@ -15,9 +15,10 @@ SerialLogOutcome Failure(SerialLogOutcome::Result result, const fs::path& file, 
     return {result, file, std::move(error)};
 }
 
-bool Exists(const fs::path& file) {
+// Only files are logs; a folder of that name is never moved (and blocks the shift into it).
+bool IsLogFile(const fs::path& file) {
     std::error_code ec;
-    return fs::exists(file, ec);
+    return fs::is_regular_file(file, ec);
 }
 
 // Moves `from` into the place of `to`, removing `to` first. Empty text on success, else why.
@@ -55,7 +56,7 @@ std::string SerialLogOutcome::PaneText() const {
 SerialLogOutcome RotateSerialLogs(const fs::path& logFolder, const DeleteWait& wait) {
     for (int k = SerialLogGenerations - 1; k >= 0; --k) {
         const fs::path from = SerialLogPath(logFolder, k);
-        if (!Exists(from)) continue;
+        if (!IsLogFile(from)) continue;
         fs::path failed;
         std::string error = Shift(from, SerialLogPath(logFolder, k + 1), wait, failed);
         if (!error.empty()) return Failure(SerialLogOutcome::Result::RotationFailed, failed, std::move(error));

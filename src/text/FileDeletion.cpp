@@ -34,14 +34,15 @@ bool DeleteAndWaitGone(const fs::path& file, std::string* error, const DeleteWai
         Fail(error, ec.message());
         return false;
     }
+    const auto listed = [&] { return wait.StillListed ? wait.StillListed(file) : Listed(file); };
     for (int check = 0; check < wait.Checks; ++check) {
-        if (!Listed(file)) return true;
+        if (!listed()) return true;
         if (wait.Between)
             wait.Between();
         else
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    if (!Listed(file)) return true;
+    if (!listed()) return true;
     Fail(error, "still there after it was deleted");
     return false;
 }

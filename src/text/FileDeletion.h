@@ -14,6 +14,9 @@ struct DeleteWait {
     // Runs between two checks. Empty: a pause of 10 ms, so 200 checks wait at most 2 s. A window
     // passes a function that lets its events run; tests pass one that never sleeps.
     std::function<void()> Between;
+    // Asks whether the file is still listed after its deletion. Empty: the file system is asked.
+    // (Tests stand in for a system that keeps a deleted file listed while it is still open.)
+    std::function<bool(const std::filesystem::path&)> StillListed;
 };
 
 // Deletes `file` if it exists and waits until it is gone. True when it is gone (or was never
