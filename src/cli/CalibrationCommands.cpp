@@ -3,6 +3,7 @@
 
 #include "cli/CliText.h"
 #include "cli/CommandTable.h"
+#include "instrument/CalibrationRules.h"
 #include "instrument/modGasCommon.h"
 #include "text/DateTime.h"
 
@@ -12,20 +13,6 @@ namespace {
 
 constexpr Integer kChannels = 6;
 constexpr Single kNoValue = -101;
-
-// A channel takes part when it is fitted and has a calibration gas concentration.
-bool Available(const clsInstrument& cal, Integer gas) {
-    return cal.GasName(gas).find_first_not_of(' ') != std::string::npos && cal.AutoCalib(gas) != kNoValue;
-}
-
-// Channels 5 and 6 may count their calibration gas in the second range.
-bool InSecondRange(const clsInstrument& cal, Integer gas) { return gas >= 4 && cal.AutoCalIsLo(gas); }
-Integer Decimals(const clsInstrument& cal, Integer gas) {
-    return InSecondRange(cal, gas) ? cal.GasPoint_l(gas) : cal.GasPoint(gas);
-}
-Single FullScale(const clsInstrument& cal, Integer gas) {
-    return InSecondRange(cal, gas) ? cal.GasFullScale_l(gas) : cal.GasFullScale(gas);
-}
 
 // The gas information and calibration gas concentrations, as the calibration window loads them.
 clsInstrument CalibrationRecord(CliContext& context) {
@@ -69,7 +56,7 @@ int Zero(CliContext& context, const ParsedArgs&) {
     const clsInstrument cal = CalibrationRecord(context);
     uclTzif& link = context.Link();
     std::array<bool, 6> available{};
-    for (Integer gas = 0; gas < kChannels; ++gas) available[static_cast<std::size_t>(gas)] = Available(cal, gas);
+    for (Integer gas = 0; gas < kChannels; ++gas) available[static_cast<std::size_t>(gas)] = CanTakePart(cal, gas);
     bool ok = false;
     {
         PumpOn pump(link);
@@ -90,7 +77,7 @@ std::array<bool, 6> Selection(const std::string& text, const clsInstrument& cal)
     std::array<bool, 6> selected{};
     for (Integer gas = 0; gas < kChannels; ++gas) {
         selected[static_cast<std::size_t>(gas)] = text[static_cast<std::size_t>(gas)] == '1';
-        if (selected[static_cast<std::size_t>(gas)] && !Available(cal, gas))
+        if (selected[static_cast<std::size_t>(gas)] && !CanTakePart(cal, gas))
             throw CliFailure(ExitUsage, "channel " + std::to_string(gas + 1) +
                                             " cannot take part: no sensor or no calibration gas concentration");
     }
@@ -111,24 +98,11 @@ void ApplyConcentrations(const std::string& text, clsInstrument& cal) {
         if (field == "*") continue;
         Single value = kNoValue;
         if (IsNumericText(field)) value = TextToSingle(field);
-        if (!IsNumericText(field) || value < 0 || value > FullScale(cal, gas))
+        if (!IsNumericText(field) || value < 0 || value > CalibrationRange(cal, gas).FullScale)
             throw CliFailure(ExitUsage, "--conc value \"" + field + "\" for channel " + std::to_string(gas + 1) +
                                             " is not a concentration from 0 to its full scale");
         cal.AutoCalib(gas, value);
     }
-}
-
-// "101000", then each channel's concentration as a five-character field ("*****" for one not
-// selected), then the range marks of channels 5 and 6 ("L" for the second range).
-std::string SpanRequest(const clsInstrument& cal, const std::array<bool, 6>& selected) {
-    std::string flags, fields;
-    for (Integer gas = 0; gas < kChannels; ++gas) {
-        const bool on = selected[static_cast<std::size_t>(gas)];
-        flags += on ? '1' : '0';
-        fields += "," + (on ? NumberField5(cal.AutoCalib(gas), Decimals(cal, gas)) : std::string("*****"));
-    }
-    for (Integer gas = 4; gas < kChannels; ++gas) fields += InSecondRange(cal, gas) ? ",L" : ",H";
-    return flags + fields;
 }
 
 int Span(CliContext& context, const ParsedArgs& args) {
@@ -142,7 +116,7 @@ int Span(CliContext& context, const ParsedArgs& args) {
         PumpOn pump(link);
         link.AddLog(Text(5515, {FormatGeneralDate(context.Now())}));
         context.Io().err << Text(6003) << "\n";
-        ok = link.SpanCal(SpanRequest(cal, selected));
+        ok = link.SpanCal(BuildSpanRequest(cal, selected));
     }
     context.RequireOk(ok, Text(5413));
     return PrintResults(context, cal, selected, &uclTzif::SpanStatus);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/InstrumentRead.h"
 #include "cli/CliText.h"
 #include "cli/SessionParts.h"
 #include "link/ReadTable.h"
@@ -131,11 +132,8 @@ void CliContext::ReadInstrument(clsInstrument& record) {
     });
     const bool ok = link.GetInstrument(&record);
     ShowProgress({});
+    FinishInstrumentRead(record, program_, ok);
     if (!ok) ReportReadFailure(record);
-    record.CommFlags(true);
-    record.ImportFlag(false);
-    for (Integer gas = 0; gas < 4; ++gas)
-        if (program_.GasLocked[static_cast<std::size_t>(gas)]) record.GasEnabled(gas, true);
     // The histories complete the summary; the settings are already read when they fail.
     link.GetLatestHistory(&record);
     link.GetLatestBumpHistory(&record);

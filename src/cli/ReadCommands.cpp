@@ -7,6 +7,7 @@
 #include "cli/InfoSummary.h"
 #include "cli/OutputFile.h"
 #include "instrument/RecordJson.h"
+#include "instrument/ReportSuffix.h"
 #include "instrument/SettingsFile.h"
 #include "instrument/SettingsReport.h"
 #include "instrument/modGasCommon.h"
@@ -45,12 +46,9 @@ int Save(CliContext& context, const ParsedArgs& args) {
     return ExitSuccess;
 }
 
-// The characters a file name cannot hold, refused in a report suffix.
-bool IsFileNameSafe(const std::string& suffix) { return suffix.find_first_of("\\/:|<>*?") == std::string::npos; }
-
 int Report(CliContext& context, const ParsedArgs& args) {
     const std::string suffix = args.Value("suffix", context.Program().FactoryRecordSuffix);
-    if (!IsFileNameSafe(suffix)) throw CliFailure(ExitUsage, Text(5382));
+    if (!IsValidReportSuffix(suffix)) throw CliFailure(ExitUsage, Text(ReportSuffixRefusedMessage));
     clsInstrument record;
     context.ReadInstrument(record);
     std::string error;

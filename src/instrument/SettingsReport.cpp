@@ -6,6 +6,7 @@
 
 #include "app/PresentDate.h"
 #include "app/modMain.h"
+#include "instrument/ReportSuffix.h"
 #include "instrument/modGasCommon.h"
 #include "text/Catalogue.h"
 #include "text/DateTime.h"
@@ -81,9 +82,7 @@ std::string PidText(std::string data) {
 // The instrument's clock: the present time less the offset when that is a date at all.
 Date InstrumentTime(Date now, Date offset) {
     const Date instrument = now - offset;
-    if (!std::isfinite(instrument)) return now;
-    const int year = SplitDate(instrument).year;
-    return year >= 100 && year <= 9999 ? instrument : now;
+    return IsRepresentableDate(instrument) ? instrument : now;
 }
 
 void AddGasColumns(Fields& f, const clsInstrument& r, Integer gas) {
@@ -271,6 +270,10 @@ std::string SettingsReportDataLine(const clsInstrument& record, ReportMode mode,
 bool WriteSettingsReport(const clsInstrument& record, ReportMode mode,
                          const std::filesystem::path& logFolder, const std::string& suffix,
                          Date now, std::string* error) {
+    if (!IsValidReportSuffix(suffix)) {
+        if (error) *error = LoadMessage(ReportSuffixRefusedMessage) + " (\"" + suffix + "\")";
+        return false;
+    }
     const std::filesystem::path file = SettingsReportPath(logFolder, suffix);
     std::error_code ignored;
     const bool isNew = !std::filesystem::exists(file, ignored);

@@ -36,7 +36,8 @@ std::string SettingsReportTitleLine();
 std::string SettingsReportDataLine(const clsInstrument& record, ReportMode mode, Date now);
 
 // Appends the data line to the report in `logFolder` (with the title line first when the file is
-// new). Returns false when the file could not be created or appended to; `error` then says why.
+// new). Returns false when the file could not be created or appended to, or the suffix cannot
+// stand in a file name (IsValidReportSuffix); `error` then says why.
 bool WriteSettingsReport(const clsInstrument& record, ReportMode mode,
                          const std::filesystem::path& logFolder, const std::string& suffix,
                          Date now, std::string* error = nullptr);

@@ -52,6 +52,15 @@ std::optional<Date> MakeDate(const DateParts& p) {
     return days >= 0 ? days + time : days - time;
 }
 
+bool IsRepresentableDate(Date value) {
+    // 0100-01-01 and 9999-12-31 (the last second of it) as day counts from 1899-12-30.
+    static const double kFirst = static_cast<double>(DaysFromCivil(100, 1, 1) - kEpochOffset);
+    static const double kLast = static_cast<double>(DaysFromCivil(9999, 12, 31) - kEpochOffset) + 86399.0 / 86400.0;
+    // A negative day count carries its time of day as a positive fraction, so the first day
+    // reaches down to kFirst - 1 (exclusive).
+    return std::isfinite(value) && value > kFirst - 1.0 && value <= kLast;
+}
+
 DateParts SplitDate(Date value) {
     double whole = std::trunc(value);
     long seconds = std::lround(std::fabs(value - whole) * 86400.0);

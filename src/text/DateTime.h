@@ -17,6 +17,9 @@ struct DateParts {
 // True when year/month/day name a real calendar day (years 100 to 9999).
 bool IsValidCalendarDate(int year, int month, int day);
 
+// True when the value is a date the program can show: finite, in the years 100 to 9999.
+bool IsRepresentableDate(Date value);
+
 // Builds a Date; std::nullopt when the parts are not a valid date and time of day.
 std::optional<Date> MakeDate(const DateParts& parts);
 

@@ -36,13 +36,6 @@ void IncrementDigits(std::string& digits) {
     digits.insert(digits.begin(), '1');
 }
 
-std::string TrimSpaces(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 // Decimals of "#0" (0) and "#0.0" ... "#0.000000000" (1 to 9); -1 for any other format text.
 int DecimalsOfFormat(const std::string& format) {
     if (format == "#0") return 0;
@@ -54,6 +47,13 @@ int DecimalsOfFormat(const std::string& format) {
 }
 
 }  // namespace
+
+std::string TrimSpaces(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
 
 std::string FormatFixed(Single value, int decimals) {
     if (!std::isfinite(value)) return NonFiniteText(value);

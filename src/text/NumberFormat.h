@@ -28,6 +28,9 @@ std::string FormatGeneral(Single value);
 // 32-bit signed integer (or is not a number).
 Single RoundToStep(Single value, Single step);
 
+// The text without the spaces at either end (only spaces; tabs and other characters stay).
+std::string TrimSpaces(const std::string& text);
+
 // The numeric test of protocol and file fields: optional spaces on either side, an optional sign,
 // digits with at most one decimal point, at least one digit (" 50", "19.5", "-3", ".5" pass;
 // "", "abc", "1e5", "&H10" do not).

@@ -83,10 +83,12 @@ TEST_F(ReadCommands, Report_AppendsOneLinePerRunUnderATitleLine) {
     EXPECT_EQ(text.substr(text.find('\n') + 1, 5), "Read,");
 }
 
-TEST_F(ReadCommands, Report_SuffixWithPathCharacter_RefusedBeforeReading) {
-    const CliResult r = Run({"report", "--suffix", "A/B"});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.err.find("The character that cannot be used for the file name is included."), std::string::npos);
+TEST_F(ReadCommands, Report_SuffixThatCouldLeaveTheLogFolder_RefusedBeforeReading) {
+    for (const char* suffix : {"A/B", "/..", "..", "A\x01"}) {
+        const CliResult r = Run({"report", "--suffix", suffix});
+        EXPECT_EQ(r.code, 2) << suffix;
+        EXPECT_NE(r.err.find("The character that cannot be used for the file name is included."), std::string::npos);
+    }
     EXPECT_TRUE(env.sim.ReceivedCommands().empty());
 }
 

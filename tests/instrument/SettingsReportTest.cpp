@@ -111,6 +111,23 @@ TEST_F(SettingsReport, ProgramReportGoesToTheLogFolderWithTheFactorySuffix) {
     ResetProgram();
 }
 
+TEST_F(SettingsReport, SuffixThatLeavesTheLogFolder_RefusedAndNothingWritten) {
+    FileTestFolder folder;
+    std::filesystem::create_directories(folder / "sub");
+    // "sub/../x" and "/.." would reach beside or above the folder; a configured suffix is
+    // checked here as much as a typed one.
+    for (const std::string suffix : {"/../x", "sub/..", "..", "a\\b", "a\tb"}) {
+        std::string error;
+        EXPECT_FALSE(WriteSettingsReport(Record(), ReportMode::Read, folder / "sub", suffix, Noon(), &error))
+            << suffix;
+        EXPECT_NE(error.find("The character that cannot be used for the file name is included."), std::string::npos)
+            << error;
+    }
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path())) ++files;
+    EXPECT_EQ(files, 1u);  // only the folder "sub"
+}
+
 TEST_F(SettingsReport, ReportThatCannotBeWrittenIsAFailure) {
     FileTestFolder folder;
     std::string error;
