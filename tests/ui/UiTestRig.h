@@ -45,6 +45,11 @@ namespace tz::test {
 inline QApplication& UiApp() {
     static QApplication* app = [] {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The offscreen platform says of each raise() and size hint that it cannot; that is noise.
+        static const QtMessageHandler standard = qInstallMessageHandler(nullptr);
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& where, const QString& text) {
+            if (!text.startsWith(QLatin1String("This plugin does not support"))) standard(type, where, text);
+        });
         static int argc = 1;
         static char name[] = "test_ui";
         static char* argv[] = {name, nullptr};
@@ -162,6 +167,18 @@ public:
             context.Link(link_.get());
         }
         return *link_;
+    }
+
+    // Opens the link's port and runs the connection handshake with the simulated instrument.
+    bool Connect() {
+        uclTzif& link = Link();
+        link.Retry(3);
+        link.Timeout(1);
+        link.PortOpen(true);
+        loop.RunUntil([&link] { return link.Connected(); }, 10000);
+        sim.ClearReceivedCommands();
+        logLines.clear();
+        return link.Connected();
     }
 
     bool Logged(const std::string& part) const {
