@@ -1,11 +1,13 @@
 #include "app/GasSelection.h"
 
+#include <stdexcept>
+
+#include "instrument/modGasCommon.h"
+
 namespace tz {
 namespace {
 
 constexpr Single kNotUsed = static_cast<Single>(NoValue);
-// The gas selection window lists entries 0 to 15 of a slot.
-constexpr int kListedEntries = 16;
 
 bool IsChannel(Integer channel) { return channel >= 0 && channel < clsInstrument::GasChannels; }
 
@@ -19,7 +21,7 @@ ChannelSwitch ChannelSwitchFor(bool ticked, bool channelFixed) {
 }
 
 const GasTableEntry* ChosenGas(const GasTableType& table, Integer channel, bool confirmed, int selNum) {
-    if (!confirmed || channel < 0 || channel >= GasTableChannels || selNum < 0 || selNum >= kListedEntries)
+    if (!confirmed || channel < 0 || channel >= GasTableChannels || selNum < 0 || selNum >= GasSelectionOptions)
         return nullptr;
     const GasTableEntry& entry = table[static_cast<std::size_t>(channel)][static_cast<std::size_t>(selNum)];
     return entry.Enabled ? &entry : nullptr;
@@ -56,6 +58,24 @@ void SwitchChannelOff(clsInstrument& record, Integer channel) {
     record.Stel(channel, kNotUsed);
     record.Twa(channel, kNotUsed);
     record.AutoCalib(channel, kNotUsed);
+}
+
+std::vector<GasChoice> GasChoices(const GasTableType& table, int gasNo) {
+    if (gasNo < 0 || gasNo >= GasTableChannels)
+        throw std::out_of_range("gas table slot " + std::to_string(gasNo));
+    std::vector<GasChoice> choices;
+    for (int k = 0; k < GasSelectionOptions; ++k) {
+        const GasTableEntry& entry = table[gasNo][k];
+        if (!entry.Enabled) continue;
+        choices.push_back(
+            {k, GasLabel(entry.GasName, entry.GasUnit, entry.GasFullScale, entry.GasPoint)});
+    }
+    return choices;
+}
+
+GasChoiceLayout GasChoiceArrangement(int count) {
+    if (count < 5) return {1, count < 0 ? 0 : count};
+    return {2, (count + 1) / 2};
 }
 
 }  // namespace tz

@@ -1,7 +1,7 @@
 #pragma once
 // Switching a settings-grid channel on (a gas chosen from the program's gas table) and off, as
 // the grid's check box does it. The window asks the questions; these functions decide which one
-// and change the record.
+// and change the record. The gas selection window lists the choices of a slot and arranges them.
 //
 //   switch (ChannelSwitchFor(checked, Program().GasLocked[channel])) {
 //   case ChannelSwitch::RefuseFixed: box 5331 / 5332, tick the box again; break;
@@ -10,6 +10,9 @@
 //       if (auto* gas = ChosenGas(Program().GasTable, channel, ok, selNum)) ApplyGasTableEntry(...);
 //       else clear the box; break;
 //   }
+#include <string>
+#include <vector>
+
 #include "app/modMain.h"
 #include "instrument/clsInstrument.h"
 #include "text/Types.h"
@@ -45,5 +48,25 @@ void ApplyGasTableEntry(clsInstrument& record, Integer channel, const GasTableEn
 // Switches channel 0 to 5 off: GasEnabled false and its warning, alarm, STEL, TWA and
 // auto-calibration levels -101.
 void SwitchChannelOff(clsInstrument& record, Integer channel);
+
+
+// Entries 0 to 15 of a slot may be offered; entry 16 never is.
+inline constexpr int GasSelectionOptions = 16;
+
+struct GasChoice {
+    int index = 0;        // the entry of the slot, 0 to 15 (the option's index)
+    std::string caption;  // GasLabel of the entry: name, "(", full scale, unit, ")"
+};
+
+// The enabled entries 0 to 15 of slot gasNo, in entry order. Throws std::out_of_range when gasNo
+// is not a slot of the table (0 to 6).
+std::vector<GasChoice> GasChoices(const GasTableType& table, int gasNo);
+
+// One column for fewer than five options, otherwise two columns of half the count, rounded up.
+struct GasChoiceLayout {
+    int columns = 1;
+    int rows = 0;
+};
+GasChoiceLayout GasChoiceArrangement(int count);
 
 }  // namespace tz

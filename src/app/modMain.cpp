@@ -12,6 +12,15 @@ ProgramState& Instance() {
     return state;
 }
 
+std::string UpperCommandLine(const std::vector<std::string>& arguments) {
+    std::string line;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (i > 0) line += ' ';
+        line += arguments[i];
+    }
+    return UpperAscii(line);
+}
+
 }  // namespace
 
 ProgramState& Program() { return Instance(); }
@@ -28,14 +37,12 @@ void SyncInstrumentSettings(const ProgramState& state) {
     shared.ConvParam = state.ConvParam.Factor;
 }
 
+bool CommandLineHas(const std::vector<std::string>& arguments, const std::string& upperSwitch) {
+    return UpperCommandLine(arguments).find(upperSwitch) != std::string::npos;
+}
+
 CommandLineSwitches ParseSwitches(const std::vector<std::string>& arguments) {
-    std::string line;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (i > 0) line += ' ';
-        line += arguments[i];
-    }
-    line = UpperAscii(line);
-    return {line.find("-DEBUG") != std::string::npos, line.find("-SEIZO") != std::string::npos};
+    return {CommandLineHas(arguments, "-DEBUG"), CommandLineHas(arguments, "-SEIZO")};
 }
 
 void ApplyStartup(ProgramState& state, const std::vector<std::string>& arguments) {

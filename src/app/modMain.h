@@ -116,6 +116,11 @@ struct ProgramState {
     // Whether the instrument answered since the last transmission is the link's own flag,
     // tz::ResponseReceived (link/ResponseReceived.h), which sits next to the code that sets it.
     bool CalibrationWindowOpen = false;
+
+    // The progress window's mode: set by a command before the progress window loads and read by
+    // the window once, when it loads (0 rest, 1 cancellable download, 3 zero run, 4 span run,
+    // 6 writing). Commands that set another value set 0 again when they end.
+    Integer ProgressMode = 0;
 };
 
 // The one program-wide state.
@@ -139,6 +144,9 @@ struct CommandLineSwitches {
 // Joins the arguments after the program's own path, upper-cases them and looks for the two
 // switches anywhere in that text, also inside longer words.
 CommandLineSwitches ParseSwitches(const std::vector<std::string>& arguments);
+
+// True when `upperSwitch` (in upper case) occurs anywhere in the joined, upper-cased arguments.
+bool CommandLineHas(const std::vector<std::string>& arguments, const std::string& upperSwitch);
 
 // The start-up steps that need no window: sets the mode flags from the arguments, the program
 // font, the password "8640" and clears the accepted flag.

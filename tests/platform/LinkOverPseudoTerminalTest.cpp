@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "QtTestSupport.h"
+#include "RecordingDialogs.h"
 #include "link/Frame.h"
 #include "link/InactiveIrdaPort.h"
 #include "link/RecordCompare.h"
@@ -25,14 +26,7 @@ public:
     int connects = 0, disconnects = 0, alarms = 0;
 };
 
-class RecordingDialogs : public IDialogs {
-public:
-    MsgAnswer MsgBox(const std::string& text, const std::string&, MsgIcon, MsgButtons) override {
-        shown.push_back(text);
-        return MsgAnswer::Ok;
-    }
-    std::vector<std::string> shown;
-};
+using test::RecordingDialogs;
 
 // Forwards to the simulated instrument and, after a given number of frames from the host, takes
 // the whole pseudo-terminal away as a pulled cable or a stopped simulator would.
@@ -187,7 +181,7 @@ TEST_F(LinkOverPseudoTerminalTest, SeveralModules_ReportedAndNumberZero) {
     EXPECT_EQ(program.IrCommNum, 0);
     EXPECT_FALSE(link.SerialComm());
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0], LoadMessage(MsgSeveralUsbModules));
+    EXPECT_EQ(dialogs.shown[0].text, LoadMessage(MsgSeveralUsbModules));
 }
 
 TEST_F(LinkOverPseudoTerminalTest, SimulatorGoneWhileConnected_DisconnectsThenReconnectsOnReopen) {

@@ -2,26 +2,14 @@
 
 #include <vector>
 
+#include "RecordingDialogs.h"
 #include "platform/SerialPortLookup.h"
 #include "text/Catalogue.h"
 
 namespace tz {
 namespace {
 
-struct ShownBox {
-    std::string text, title;
-    MsgIcon icon;
-};
-
-class RecordingDialogs : public IDialogs {
-public:
-    MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
-                     MsgButtons) override {
-        shown.push_back({text, title, icon});
-        return MsgAnswer::Ok;
-    }
-    std::vector<ShownBox> shown;
-};
+using test::RecordingDialogs;
 
 std::string CatalogueStandIn(int number) { return "message " + std::to_string(number); }
 
