@@ -2,6 +2,7 @@
 
 #include <array>
 #include <fstream>
+#include <sstream>
 #include <functional>
 #include <system_error>
 #include <utility>
@@ -253,12 +254,8 @@ void ReadLine(ProgramState& state, clsToken& tokens, const std::string& line) {
 
 namespace {
 
-ConfigReadResult ReadLines(ProgramState& state, const fs::path& file) {
+ConfigReadResult ReadLines(ProgramState& state, std::istream& in) {
     try {
-        std::error_code ec;
-        if (!fs::is_regular_file(file, ec)) return ConfigReadResult::NoFile;
-        std::ifstream in(file, std::ios::binary);
-        if (!in.is_open()) return ConfigReadResult::NoFile;
         clsToken tokens;
         PrepareTokenizer(tokens);
         std::string line;
@@ -277,7 +274,18 @@ ConfigReadResult ReadLines(ProgramState& state, const fs::path& file) {
 }  // namespace
 
 ConfigReadResult ReadConfiguration(ProgramState& state, const fs::path& file) {
-    const ConfigReadResult result = ReadLines(state, file);
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) return ConfigReadResult::NoFile;
+    std::ifstream in(file, std::ios::binary);
+    if (!in.is_open()) return ConfigReadResult::NoFile;
+    const ConfigReadResult result = ReadLines(state, in);
+    SyncInstrumentSettings(state);
+    return result;
+}
+
+ConfigReadResult ReadConfigurationText(ProgramState& state, std::string_view text) {
+    std::istringstream in{std::string(text)};
+    const ConfigReadResult result = ReadLines(state, in);
     SyncInstrumentSettings(state);
     return result;
 }
