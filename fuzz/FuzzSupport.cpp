@@ -43,8 +43,8 @@ std::string DifferentLines(const std::string& a, const std::string& b) {
 
 namespace {
 
-std::string LoadedSettingsText(const std::string& text) {
-    clsInstrument loaded;
+std::string LoadedSettingsText(const std::string& text, const clsInstrument& into) {
+    clsInstrument loaded = into;
     try {
         LoadSettingsText(loaded, text);
     } catch (const SettingsFileError& e) {
@@ -58,9 +58,13 @@ std::string LoadedSettingsText(const std::string& text) {
 
 void CheckSettingsRoundTrip(const clsInstrument& record) {
     const std::string saved = SettingsFileText(record);
-    const std::string again = LoadedSettingsText(saved);
-    Check(again == saved, "a saved settings file loads and saves to the same bytes",
-          "saved, then loaded and saved:\n" + DifferentLines(saved, again));
+    // Into the record it came from (an instrument's own settings put back) and into a blank one
+    // (another instrument).
+    for (const clsInstrument& into : {record, clsInstrument{}}) {
+        const std::string again = LoadedSettingsText(saved, into);
+        Check(again == saved, "a saved settings file loads and saves to the same bytes",
+              "saved, then loaded and saved:\n" + DifferentLines(saved, again));
+    }
 }
 
 void CheckRecordJsonRoundTrip(const clsInstrument& record) {

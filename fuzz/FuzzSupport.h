@@ -23,8 +23,8 @@ inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {
 // The lines in which two texts differ, each shown from both, for a failed round trip's report.
 std::string DifferentLines(const std::string& a, const std::string& b);
 
-// The record's settings file loads into a fresh record without an error and saves to the same
-// bytes; so does a second load of that file.
+// The record's settings file loads without an error, into the record itself and into a blank
+// one, and saves to the same bytes.
 void CheckSettingsRoundTrip(const clsInstrument& record);
 
 // The record's JSON form reads into a fresh record that equals it, change flags included, and

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <functional>
+#include <limits>
 #include <system_error>
 #include <utility>
 
@@ -349,7 +350,9 @@ void WriteHeader(ConfigWriter& w, Date now, bool english) {
 }
 
 void WriteCommunication(ConfigWriter& w, const ProgramState& s) {
-    w.Values("Execute Count", {Int(static_cast<long>(s.ExecuteCount) + 1)});
+    // One run more, but never beyond what the reader takes back.
+    const Long count = s.ExecuteCount < std::numeric_limits<Long>::max() ? s.ExecuteCount + 1 : s.ExecuteCount;
+    w.Values("Execute Count", {Int(count)});
     w.Values("Serial Log File", {s.SerialLogFile ? "ON" : "OFF"});
     w.Values("Factory Record Suffix", {Plain(s.FactoryRecordSuffix)});
     w.Values("IrCOMM Num", {Int(s.IrCommNum)});

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <system_error>
+#include <utility>
 
 #include "instrument/WritePayloads.h"
 #include "instrument/modGasCommon.h"
@@ -307,9 +308,24 @@ std::string PortPayloadOfFile(const clsInstrument& record) {
     return out;
 }
 
+// The alarm-point lines and the assignment of each channel's level.
+constexpr std::pair<std::string_view, void (clsInstrument::*)(Integer, Single)> kAlarmPointLines[] = {
+    {"A1", &clsInstrument::Warning}, {"A2", &clsInstrument::Alarm}, {"AS", &clsInstrument::Stel},
+    {"AW", &clsInstrument::Twa},     {"SA", &clsInstrument::AutoCalib},
+};
+
 std::string FilePayload(std::string_view code, const clsInstrument& record) {
     if (code == "U9") return EncodeDec(record.CSAdata());
     if (code == "UG") return PortPayloadOfFile(record);
+    // Loading the "GJ" line clears the levels of a channel it names not fitted, so a level the
+    // record holds for such a channel is written as no value: the file loads back as it reads.
+    for (const auto& [alarmCode, setLevel] : kAlarmPointLines) {
+        if (code != alarmCode) continue;
+        clsInstrument fitted = record;
+        for (Integer gas = 0; gas < kChannels; ++gas)
+            if (!record.GasEnabled(gas)) (fitted.*setLevel)(gas, NoValue);
+        return WritePayload(code, fitted);
+    }
     return WritePayload(code, record);
 }
 
