@@ -75,6 +75,36 @@ TEST(ParseJson, MalformedInput_ErrorNamesReasonAndPosition) {
     }
 }
 
+TEST(ParseJson, BytesTheLibraryWouldTakeOrEndAt_AreRefusedInPlace) {
+    struct Case {
+        std::string text;
+        const char* reason;
+        std::size_t column;
+    };
+    const Case cases[] = {
+        {"\xEF\xBB\xBF{}", "unexpected character", 1},         // byte order mark
+        {std::string("{}\0 x", 5), "unexpected text after", 3},  // a NUL byte ends nothing
+        {std::string("[\"a\0\"]", 6), "control character", 4},
+        {"[1, 1e400]", "number out of range", 5},
+        {"{\"a\": [0-1]}", "expected ',' or ']'", 9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "input: " << c.text);
+        try {
+            ParseJson(c.text);
+            ADD_FAILURE() << "accepted";
+        } catch (const JsonError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos) << e.what();
+            EXPECT_EQ(e.Line(), 1u) << e.what();
+            EXPECT_EQ(e.Column(), c.column) << e.what();
+        }
+    }
+}
+
+TEST(WriteJson, ControlCharacters_WrittenAsTheRecordFilesHaveThem) {
+    EXPECT_EQ(WriteJson(JsonValue::String("\b\f\t\\b")), "\"\\u0008\\u000c\\t\\\\b\"\n");
+}
+
 TEST(ParseJson, DeepNesting_RefusedWithoutExhaustingTheStack) {
     const std::string ok = std::string(JsonMaxDepth, '[') + std::string(JsonMaxDepth, ']');
     EXPECT_NO_THROW(ParseJson(ok));
