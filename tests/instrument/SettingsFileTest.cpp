@@ -204,6 +204,23 @@ TEST(SettingsFileRoundTrip, LevelsOfANotFittedChannel_AreSavedAsNoValue) {
     }
 }
 
+// A record whose enabled channels have no port yet, and texts with DEL as a read can leave
+// them: the file loads and saves as it is.
+TEST(SettingsFileRoundTrip, ChannelsWithoutPortAndTextsWithDel_SaveAsTheyLoad) {
+    clsInstrument record = FullySetRecord();  // ports 2, 3, 0, 1, 5, 4; channel 3 not enabled
+    record.PortCh(1, -1);
+    record.PortCh(4, 9);
+    record.MaintePassword(std::string("12\x7F" "4"));
+    // As loading assigns them: channel 1 takes 1, the disabled channel 3 takes 3, channel 4 takes 5.
+    EXPECT_EQ(SettingsFileLine("UG", record), "UG,W,2,1,0,F,5,4,");
+    const std::string saved = SettingsFileText(record);
+    clsInstrument loaded;
+    LoadSettingsText(loaded, saved);
+    EXPECT_EQ(SettingsFileText(loaded), saved);
+    EXPECT_EQ(loaded.PortCh(1), 1);
+    EXPECT_EQ(loaded.MaintePassword(), std::string("12\x7F" "4"));
+}
+
 TEST(SettingsFileRoundTrip, EverySettingSurvivesIncludingDecimalFieldsOfTenAndMore) {
     const clsInstrument a = FullySetRecord();
     const clsInstrument b = Loaded(SettingsFileText(a));
