@@ -62,16 +62,16 @@ fuzz: deps
 # Each target for FUZZ_TIME seconds from its seeds and kept findings. New inputs go to a scratch
 # corpus in the fuzz build folder; a finding stops the run and is left there as crash-*/leak-*.
 fuzz-smoke: fuzz
-	@for t in $(FUZZ_TARGETS); do \
+	@status=0; for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/findings; \
 	  echo "== fuzz_$$t ($(FUZZ_TIME) s)"; \
 	  if ! $(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_TIME) -timeout=25 -rss_limit_mb=2048 \
 	       -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/findings/$$t- \
 	       $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t fuzz/regressions/$$t > $(FUZZ_BUILD)/findings/$$t.log 2>&1; then \
-	    tail -n 40 $(FUZZ_BUILD)/findings/$$t.log; echo "fuzz_$$t found a fault"; exit 1; \
+	    tail -n 40 $(FUZZ_BUILD)/findings/$$t.log; echo "fuzz_$$t found a fault"; status=1; \
 	  fi; \
 	  grep -E "^(stat::number_of_executed_units|stat::peak_rss_mb)|DONE" $(FUZZ_BUILD)/findings/$$t.log; \
-	done
+	done; exit $$status
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
