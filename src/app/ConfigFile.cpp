@@ -2,7 +2,9 @@
 
 #include <array>
 #include <fstream>
+#include <sstream>
 #include <functional>
+#include <limits>
 #include <system_error>
 #include <utility>
 
@@ -253,12 +255,8 @@ void ReadLine(ProgramState& state, clsToken& tokens, const std::string& line) {
 
 namespace {
 
-ConfigReadResult ReadLines(ProgramState& state, const fs::path& file) {
+ConfigReadResult ReadLines(ProgramState& state, std::istream& in) {
     try {
-        std::error_code ec;
-        if (!fs::is_regular_file(file, ec)) return ConfigReadResult::NoFile;
-        std::ifstream in(file, std::ios::binary);
-        if (!in.is_open()) return ConfigReadResult::NoFile;
         clsToken tokens;
         PrepareTokenizer(tokens);
         std::string line;
@@ -277,7 +275,18 @@ ConfigReadResult ReadLines(ProgramState& state, const fs::path& file) {
 }  // namespace
 
 ConfigReadResult ReadConfiguration(ProgramState& state, const fs::path& file) {
-    const ConfigReadResult result = ReadLines(state, file);
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) return ConfigReadResult::NoFile;
+    std::ifstream in(file, std::ios::binary);
+    if (!in.is_open()) return ConfigReadResult::NoFile;
+    const ConfigReadResult result = ReadLines(state, in);
+    SyncInstrumentSettings(state);
+    return result;
+}
+
+ConfigReadResult ReadConfigurationText(ProgramState& state, std::string_view text) {
+    std::istringstream in{std::string(text)};
+    const ConfigReadResult result = ReadLines(state, in);
     SyncInstrumentSettings(state);
     return result;
 }
@@ -341,7 +350,9 @@ void WriteHeader(ConfigWriter& w, Date now, bool english) {
 }
 
 void WriteCommunication(ConfigWriter& w, const ProgramState& s) {
-    w.Values("Execute Count", {Int(static_cast<long>(s.ExecuteCount) + 1)});
+    // One run more, but never beyond what the reader takes back.
+    const Long count = s.ExecuteCount < std::numeric_limits<Long>::max() ? s.ExecuteCount + 1 : s.ExecuteCount;
+    w.Values("Execute Count", {Int(count)});
     w.Values("Serial Log File", {s.SerialLogFile ? "ON" : "OFF"});
     w.Values("Factory Record Suffix", {Plain(s.FactoryRecordSuffix)});
     w.Values("IrCOMM Num", {Int(s.IrCommNum)});

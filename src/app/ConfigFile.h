@@ -3,6 +3,7 @@
 // lines that carries the program-wide settings between runs.
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/modMain.h"
@@ -35,6 +36,8 @@ enum class ConfigReadResult {
 // Reads the file into the state. Only what the file holds is replaced. Never throws.
 ConfigReadResult ReadConfiguration(ProgramState& state, const std::filesystem::path& file);
 
+// The same for the file's text already in memory; Complete or Stopped.
+ConfigReadResult ReadConfigurationText(ProgramState& state, std::string_view text);
 // Writes the whole file, stamped with the given date and time, with the rights line in English or
 // Japanese wording. The file is replaced whole or left as it was; returns false when it could not
 // be written.

@@ -1,7 +1,12 @@
 #include "instrument/Json.h"
 
+#include <cstdint>
+#include <algorithm>
+#include <iterator>
 #include <unordered_set>
 #include <utility>
+
+#include <nlohmann/json.hpp>
 
 namespace tz {
 
@@ -60,24 +65,112 @@ bool JsonValue::Add(std::string key, JsonValue value) {
 }
 
 // ---- Reading ----
+//
+// nlohmann-json checks the grammar and decodes strings; the reader builds JsonValues from its
+// events. The library's events and errors carry no usable place in the text, so the reader feeds
+// it through an iterator that records how far it has read, and finds the start of the token at
+// fault from there.
+
+namespace {
+
+// Reads the text and notes the furthest byte handed out. A NUL byte is handed out as U+0001:
+// nlohmann-json takes NUL for the end of the input, and neither byte may stand unescaped
+// anywhere in JSON, so the text is refused as before, at the same place.
+class TrackingIterator {
+public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = char;
+
+    TrackingIterator(const char* at, const char** furthest) : at_(at), furthest_(furthest) {}
+    char operator*() const { return *at_ == '\0' ? '\x01' : *at_; }
+    TrackingIterator& operator++() {
+        *furthest_ = ++at_;
+        return *this;
+    }
+    TrackingIterator operator++(int) {
+        TrackingIterator before = *this;
+        ++*this;
+        return before;
+    }
+    bool operator==(const TrackingIterator& other) const { return at_ == other.at_; }
+    bool operator!=(const TrackingIterator& other) const { return at_ != other.at_; }
+
+private:
+    const char* at_;
+    const char** furthest_;
+};
+
+bool IsNumberCharacter(char c) {
+    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E';
+}
+
+bool StartsWith(std::string_view text, std::string_view start) {
+    return text.substr(0, start.size()) == start;
+}
+
+bool Contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+}  // namespace
 
 class JsonReader {
 public:
-    explicit JsonReader(std::string_view text) : text_(text) {}
+    explicit JsonReader(std::string_view text) : text_(text), furthest_(text.data()) {}
 
     JsonValue ReadDocument() {
-        SkipSpace();
-        JsonValue value = ReadValue(0);
-        SkipSpace();
-        if (pos_ != text_.size()) Fail("unexpected text after the JSON value");
-        return value;
+        // A byte order mark is no part of the JSON text (nlohmann-json would skip one).
+        if (!text_.empty() && static_cast<unsigned char>(text_[0]) == 0xEF)
+            FailAt("unexpected character, expected a value", 0);
+        const TrackingIterator first(text_.data(), &furthest_);
+        const TrackingIterator last(text_.data() + text_.size(), &furthest_);
+        nlohmann::json::sax_parse(first, last, this);
+        return std::move(root_);
+    }
+
+    // ---- Events of nlohmann-json ----
+
+    bool null() { return Store(JsonValue()); }
+    bool boolean(bool value) { return Store(JsonValue::Bool(value)); }
+    bool number_integer(std::int64_t) { return StoreNumber(); }
+    bool number_unsigned(std::uint64_t) { return StoreNumber(); }
+    bool number_float(double, const std::string&) { return StoreNumber(); }
+    bool string(std::string& value) { return Store(JsonValue::String(std::move(value))); }
+    bool binary(nlohmann::json::binary_t&) { return false; }  // not produced for JSON text
+
+    bool start_object(std::size_t) { return Open(JsonValue::Object()); }
+    bool start_array(std::size_t) { return Open(JsonValue::Array()); }
+    bool end_object() { return Close(); }
+    bool end_array() { return Close(); }
+
+    bool key(std::string& key) {
+        // The key's closing quote was the last byte read.
+        const std::size_t keyAt = StringStart(Read() - 1);
+        if (!open_.back().keys.insert(key).second) FailAt("repeated key \"" + key + "\"", keyAt);
+        open_.back().value.keys_.push_back(std::move(key));
+        return true;
+    }
+
+    bool parse_error(std::size_t position, const std::string& lastToken,
+                     const nlohmann::json::exception& error) {
+        Explain(position, lastToken, error);
+        return false;
     }
 
 private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
+    // An array or object still being read, with the keys it has so far.
+    struct Container {
+        JsonValue value;
+        std::unordered_set<std::string> keys;
+    };
 
-    [[noreturn]] void Fail(const std::string& what) const { FailAt(what, pos_); }
+    std::string_view text_;
+    const char* furthest_;
+    std::vector<Container> open_;
+    JsonValue root_;
 
     [[noreturn]] void FailAt(const std::string& what, std::size_t at) const {
         std::size_t line = 1, lineStart = 0;
@@ -89,224 +182,183 @@ private:
         throw JsonError(what, at, line, at - lineStart + 1);
     }
 
-    bool AtEnd() const { return pos_ >= text_.size(); }
-    char Peek() const { return AtEnd() ? '\0' : text_[pos_]; }
+    // Bytes handed to the library so far.
+    std::size_t Read() const { return static_cast<std::size_t>(furthest_ - text_.data()); }
 
-    void SkipSpace() {
-        while (!AtEnd() && (Peek() == ' ' || Peek() == '\t' || Peek() == '\n' || Peek() == '\r'))
-            ++pos_;
+    bool Store(JsonValue value) {
+        if (open_.empty()) root_ = std::move(value);
+        else open_.back().value.items_.push_back(std::move(value));
+        return true;
     }
 
-    void Expect(char c, const char* what) {
-        if (Peek() != c || AtEnd()) Fail(std::string("expected ") + what);
-        ++pos_;
+    // A number keeps its text as written. The library has read one byte past it unless the
+    // text ended; that byte cannot belong to a number in a text that is still valid.
+    bool StoreNumber() {
+        std::size_t end = Read();
+        if (end > 0 && !IsNumberCharacter(text_[end - 1])) --end;
+        std::size_t start = end;
+        while (start > 0 && IsNumberCharacter(text_[start - 1])) --start;
+        return Store(JsonValue::Number(std::string(text_.substr(start, end - start))));
     }
 
-    JsonValue ReadValue(std::size_t depth) {
-        if (AtEnd()) Fail("unexpected end of input, expected a value");
-        switch (Peek()) {
-        case '{': return ReadObject(depth + 1);
-        case '[': return ReadArray(depth + 1);
-        case '"': return JsonValue::String(ReadString());
-        case 't': ReadWord("true"); return JsonValue::Bool(true);
-        case 'f': ReadWord("false"); return JsonValue::Bool(false);
-        case 'n': ReadWord("null"); return JsonValue();
-        default:
-            if (Peek() == '-' || (Peek() >= '0' && Peek() <= '9')) return ReadNumber();
-            Fail("unexpected character, expected a value");
+    bool Open(JsonValue value) {
+        if (open_.size() >= JsonMaxDepth)
+            FailAt("nesting deeper than " + std::to_string(JsonMaxDepth), Read() - 1);
+        open_.push_back({std::move(value), {}});
+        return true;
+    }
+
+    bool Close() {
+        JsonValue done = std::move(open_.back().value);
+        open_.pop_back();
+        return Store(std::move(done));
+    }
+
+    // ---- Places in the text ----
+
+    // The opening quote of the string that holds the byte before `end`: the nearest quote
+    // before it that is not escaped (the text before an error is valid).
+    std::size_t StringStart(std::size_t end) const {
+        for (std::size_t i = std::min(end, text_.size()); i-- > 0;) {
+            if (text_[i] != '"') continue;
+            std::size_t backslashes = 0;
+            while (backslashes < i && text_[i - 1 - backslashes] == '\\') ++backslashes;
+            if (backslashes % 2 == 0) return i;
         }
+        return 0;
     }
 
-    void ReadWord(std::string_view word) {
-        if (text_.substr(pos_, word.size()) != word) Fail("invalid literal");
-        pos_ += word.size();
+    // Bytes of the UTF-8 sequence that `lead` starts (1 for a byte that starts none).
+    static std::size_t Utf8Length(char lead) {
+        const auto c = static_cast<unsigned char>(lead);
+        return c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 1;
     }
 
-    void CheckDepth(std::size_t depth) const {
-        if (depth > JsonMaxDepth) Fail("nesting deeper than " + std::to_string(JsonMaxDepth));
-    }
-
-    JsonValue ReadArray(std::size_t depth) {
-        CheckDepth(depth);
-        ++pos_;  // '['
-        JsonValue array = JsonValue::Array();
-        SkipSpace();
-        if (Peek() == ']' && !AtEnd()) {
-            ++pos_;
-            return array;
-        }
-        for (;;) {
-            SkipSpace();
-            array.items_.push_back(ReadValue(depth));
-            SkipSpace();
-            if (Peek() == ',' && !AtEnd()) {
-                ++pos_;
-                continue;
+    // Within the string opened at `start`: the escape or UTF-8 sequence that holds byte `at`,
+    // or (surrogates) the last \u escape before it.
+    std::size_t PartStart(std::size_t start, std::size_t at, bool surrogate) const {
+        std::size_t part = start, lastUnicode = start;
+        for (std::size_t i = start + 1; i <= at && i < text_.size();) {
+            part = i;
+            const auto c = static_cast<unsigned char>(text_[i]);
+            std::size_t length = 1;
+            if (c == '\\') {
+                const bool unicode = i + 1 < text_.size() && text_[i + 1] == 'u';
+                if (unicode && i < at) lastUnicode = i;
+                length = unicode ? 6 : 2;
+            } else {
+                length = Utf8Length(text_[i]);
             }
-            Expect(']', "',' or ']'");
-            return array;
+            i += length;
         }
+        return surrogate ? lastUnicode : part;
     }
 
-    JsonValue ReadObject(std::size_t depth) {
-        CheckDepth(depth);
-        ++pos_;  // '{'
-        JsonValue object = JsonValue::Object();
-        std::unordered_set<std::string> seen;
-        SkipSpace();
-        if (Peek() == '}' && !AtEnd()) {
-            ++pos_;
-            return object;
+    // A faulty string token: the reason and the place, as the program words them.
+    [[noreturn]] void FailString(std::string_view message, std::size_t lastRead) const {
+        const std::size_t start = StringStart(lastRead);
+        if (Contains(message, "missing closing quote")) FailAt("unterminated string", start);
+        if (Contains(message, "control character"))
+            FailAt("control character in a string must be escaped", lastRead);
+        if (Contains(message, "4 hex digits"))
+            FailAt("expected four hexadecimal digits after \\u", lastRead);
+        if (Contains(message, "forbidden character after backslash")) {
+            if (lastRead >= text_.size()) FailAt("unterminated string", lastRead);
+            FailAt("invalid escape", PartStart(start, lastRead, false));
         }
-        for (;;) {
-            SkipSpace();
-            if (Peek() != '"' || AtEnd()) Fail("expected a key in double quotes");
-            const std::size_t keyAt = pos_;
-            std::string key = ReadString();
-            if (!seen.insert(key).second) FailAt("repeated key \"" + key + "\"", keyAt);
-            SkipSpace();
-            Expect(':', "':'");
-            SkipSpace();
-            object.keys_.push_back(std::move(key));
-            object.items_.push_back(ReadValue(depth));
-            SkipSpace();
-            if (Peek() == ',' && !AtEnd()) {
-                ++pos_;
-                continue;
-            }
-            Expect('}', "',' or '}'");
-            return object;
-        }
+        if (Contains(message, "must be followed by U+DC00"))
+            FailAt("unpaired high surrogate", PartStart(start, lastRead, true));
+        if (Contains(message, "must follow U+D800"))
+            FailAt("unpaired low surrogate", PartStart(start, lastRead, true));
+        const std::size_t part = PartStart(start, lastRead, false);
+        if (part == lastRead && Utf8Length(text_[part]) == 1) FailAt("invalid UTF-8 byte", part);
+        if (part + Utf8Length(text_[part]) > text_.size()) FailAt("truncated UTF-8 sequence", part);
+        FailAt("invalid UTF-8 sequence", part);
     }
 
-    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+    [[noreturn]] void FailNumber(std::string_view message, std::size_t lastRead) const {
+        if (Contains(message, "after '-'")) FailAt("expected a digit", lastRead);
+        if (Contains(message, "after '.'"))
+            FailAt("expected a digit after the decimal point", lastRead);
+        FailAt("expected a digit in the exponent", lastRead);
+    }
 
-    JsonValue ReadNumber() {
-        const std::size_t start = pos_;
-        if (Peek() == '-') ++pos_;
-        if (!IsDigit(Peek())) Fail("expected a digit");
-        if (Peek() == '0') {
-            ++pos_;
-            if (IsDigit(Peek())) Fail("leading zero in a number");
+    // Bytes of "true", "false" or "null" matched before the byte at `lastRead` did not fit;
+    // 0 when no literal was begun.
+    std::size_t LiteralPrefix(std::size_t lastRead) const {
+        for (const std::string_view literal : {"true", "false", "null"})
+            for (std::size_t n = literal.size() - 1; n >= 1; --n)
+                if (n <= lastRead && text_.substr(lastRead - n, n) == literal.substr(0, n))
+                    return n;
+        return 0;
+    }
+
+    // Where a number token starts: its token text is its bytes as read, a control character
+    // that ended it spelled "<U+00XX>".
+    std::size_t NumberStart(std::size_t position, const std::string& lastToken) const {
+        const std::size_t tail = lastToken.find('<');
+        const std::size_t length = tail == std::string::npos ? lastToken.size() : tail + 1;
+        const std::size_t end = std::min(position, text_.size());  // reading the end counts too
+        return end > length ? end - length : 0;
+    }
+
+    // Where the token at fault starts. `token` is the library's name for a whole token that
+    // came where it may not ("number literal", "']'"), or empty for one it could not read.
+    std::size_t TokenStart(std::string_view token, std::string_view lexerMessage,
+                           std::size_t position, const std::string& lastToken) const {
+        const std::size_t lastRead = position - 1;  // the byte it stopped at, or the end
+        if (StartsWith(lexerMessage, "invalid string")) return StringStart(lastRead);
+        if (StartsWith(lexerMessage, "invalid literal")) return lastRead - LiteralPrefix(lastRead);
+        // A number's token text is its bytes as read (no control character before the fault).
+        if (StartsWith(lexerMessage, "invalid number") || token == "number literal")
+            return NumberStart(position, lastToken);
+        if (token == "string literal") return StringStart(lastRead);
+        if (token == "true literal" || token == "null literal") return position - 4;
+        if (token == "false literal") return position - 5;
+        if (token == "end of input") return text_.size();
+        return lastRead;
+    }
+
+    // Turns the library's error into the program's wording and place, and throws it.
+    [[noreturn]] void Explain(std::size_t position, const std::string& lastToken,
+                              const nlohmann::json::exception& error) const {
+        const std::string_view what = error.what();
+        if (position == 0) position = 1;
+        const std::size_t lastRead = std::min(position - 1, text_.size());
+        if (error.id == 406)  // a number beyond the range of a double
+            FailAt("number out of range", NumberStart(position, lastToken));
+        // "syntax error while parsing <context> - <problem>[; expected <what>]", the problem
+        // being "unexpected <token>" or the lexer's own message.
+        const std::size_t contextAt = what.find("while parsing ");
+        const std::size_t dash = what.find(" - ", contextAt);
+        if (contextAt == std::string_view::npos || dash == std::string_view::npos)
+            FailAt("malformed JSON", lastRead);
+        const std::string_view context = what.substr(contextAt + 14, dash - contextAt - 14);
+        const std::string_view problem = what.substr(dash + 3);
+        std::string_view token, lexerMessage;
+        if (StartsWith(problem, "unexpected ")) {
+            token = problem.substr(11, problem.find("; expected") - 11);
         } else {
-            while (IsDigit(Peek())) ++pos_;
+            lexerMessage = problem.substr(0, problem.find("; last read: "));
         }
-        if (Peek() == '.') {
-            ++pos_;
-            if (!IsDigit(Peek())) Fail("expected a digit after the decimal point");
-            while (IsDigit(Peek())) ++pos_;
-        }
-        if (Peek() == 'e' || Peek() == 'E') {
-            ++pos_;
-            if (Peek() == '+' || Peek() == '-') ++pos_;
-            if (!IsDigit(Peek())) Fail("expected a digit in the exponent");
-            while (IsDigit(Peek())) ++pos_;
-        }
-        return JsonValue::Number(std::string(text_.substr(start, pos_ - start)));
-    }
+        const std::size_t at = TokenStart(token, lexerMessage, position, lastToken);
+        const bool afterValue = context == "array" || context == "object" ||
+                                (context == "value" && what.ends_with("; expected end of input"));
 
-    static void AppendUtf8(std::string& out, char32_t cp) {
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-
-    char32_t ReadHex4() {
-        char32_t value = 0;
-        for (int i = 0; i < 4; ++i) {
-            const char c = Peek();
-            int digit;
-            if (c >= '0' && c <= '9') digit = c - '0';
-            else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-            else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-            else Fail("expected four hexadecimal digits after \\u");
-            value = value * 16 + static_cast<char32_t>(digit);
-            ++pos_;
-        }
-        return value;
-    }
-
-    // After the backslash of a \u escape: one code point, a surrogate pair joined.
-    char32_t ReadUnicodeEscape(std::size_t escapeAt) {
-        const char32_t first = ReadHex4();
-        if (first >= 0xDC00 && first <= 0xDFFF) FailAt("unpaired low surrogate", escapeAt);
-        if (first < 0xD800 || first > 0xDBFF) return first;
-        if (text_.substr(pos_, 2) != "\\u") FailAt("unpaired high surrogate", escapeAt);
-        pos_ += 2;
-        const char32_t second = ReadHex4();
-        if (second < 0xDC00 || second > 0xDFFF) FailAt("unpaired high surrogate", escapeAt);
-        return 0x10000 + ((first - 0xD800) << 10) + (second - 0xDC00);
-    }
-
-    void ReadEscape(std::string& out) {
-        const std::size_t escapeAt = pos_;
-        ++pos_;  // backslash
-        if (AtEnd()) Fail("unterminated string");
-        const char c = text_[pos_++];
-        switch (c) {
-        case '"': out += '"'; break;
-        case '\\': out += '\\'; break;
-        case '/': out += '/'; break;
-        case 'b': out += '\b'; break;
-        case 'f': out += '\f'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
-        case 'u': AppendUtf8(out, ReadUnicodeEscape(escapeAt)); break;
-        default: FailAt("invalid escape", escapeAt);
-        }
-    }
-
-    // One UTF-8 sequence copied as it stands, after checking that it is well formed (shortest
-    // form, no surrogates, nothing beyond U+10FFFF).
-    void CopyUtf8(std::string& out) {
-        const auto lead = static_cast<unsigned char>(text_[pos_]);
-        std::size_t length;
-        char32_t cp, minimum;
-        if (lead >= 0xC2 && lead <= 0xDF) { length = 2; cp = lead & 0x1F; minimum = 0x80; }
-        else if (lead >= 0xE0 && lead <= 0xEF) { length = 3; cp = lead & 0x0F; minimum = 0x800; }
-        else if (lead >= 0xF0 && lead <= 0xF4) { length = 4; cp = lead & 0x07; minimum = 0x10000; }
-        else Fail("invalid UTF-8 byte");
-        if (pos_ + length > text_.size()) Fail("truncated UTF-8 sequence");
-        for (std::size_t i = 1; i < length; ++i) {
-            const auto next = static_cast<unsigned char>(text_[pos_ + i]);
-            if ((next & 0xC0) != 0x80) Fail("invalid UTF-8 sequence");
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            Fail("invalid UTF-8 sequence");
-        out.append(text_.substr(pos_, length));
-        pos_ += length;
-    }
-
-    std::string ReadString() {
-        const std::size_t start = pos_;
-        ++pos_;  // opening quote
-        std::string out;
-        for (;;) {
-            if (AtEnd()) FailAt("unterminated string", start);
-            const auto c = static_cast<unsigned char>(Peek());
-            if (c == '"') {
-                ++pos_;
-                return out;
-            }
-            if (c == '\\') ReadEscape(out);
-            else if (c < 0x20) Fail("control character in a string must be escaped");
-            else if (c < 0x80) out += text_[pos_++];
-            else CopyUtf8(out);
-        }
+        if (afterValue && at > 0 && at < text_.size() && text_[at] >= '0' && text_[at] <= '9' &&
+            text_[at - 1] == '0')
+            FailAt("leading zero in a number", at);
+        if (context == "array") FailAt("expected ',' or ']'", at);
+        if (context == "object") FailAt("expected ',' or '}'", at);
+        if (context == "object separator") FailAt("expected ':'", at);
+        if (afterValue) FailAt("unexpected text after the JSON value", at);
+        if (StartsWith(lexerMessage, "invalid string")) FailString(lexerMessage, lastRead);
+        if (context == "object key") FailAt("expected a key in double quotes", at);
+        if (StartsWith(lexerMessage, "invalid number")) FailNumber(lexerMessage, lastRead);
+        if (StartsWith(lexerMessage, "invalid literal") && at < lastRead)
+            FailAt("invalid literal", at);
+        if (token == "end of input") FailAt("unexpected end of input, expected a value", at);
+        FailAt("unexpected character, expected a value", at);
     }
 };
 
@@ -331,56 +383,22 @@ bool ParseJsonObject(std::string_view text, JsonValue& root, std::string& error,
 
 namespace {
 
-void WriteEscaped(std::string& out, char32_t cp) {
-    static const char kHex[] = "0123456789abcdef";
-    auto unit = [&](char32_t u) {
-        out += "\\u";
-        for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(u >> shift) & 0xF];
-    };
-    if (cp >= 0x10000) {
-        cp -= 0x10000;
-        unit(0xD800 + (cp >> 10));
-        unit(0xDC00 + (cp & 0x3FF));
-    } else {
-        unit(cp);
-    }
-}
-
-// `utf8` is the text of a JsonValue string: valid UTF-8 when it came from ParseJson; a byte
-// that does not start a valid sequence is written as the code point of that byte.
+// A string as a JSON string in pure ASCII. nlohmann-json escapes it; backspace and form feed
+// are then spelled \u0008 and \u000c as the record's files have always had them. Bytes that are
+// not UTF-8 become U+FFFD.
 void WriteString(std::string& out, const std::string& utf8) {
-    out += '"';
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        switch (c) {
-        case '"': out += "\\\""; ++i; continue;
-        case '\\': out += "\\\\"; ++i; continue;
-        case '\n': out += "\\n"; ++i; continue;
-        case '\r': out += "\\r"; ++i; continue;
-        case '\t': out += "\\t"; ++i; continue;
-        default: break;
-        }
-        if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-            ++i;
+    const std::string escaped = nlohmann::json(utf8).dump(-1, ' ', true,
+                                                          nlohmann::json::error_handler_t::replace);
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        if (escaped[i] != '\\' || i + 1 == escaped.size()) {
+            out += escaped[i];
             continue;
         }
-        std::size_t length = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 ? 2 : 1;
-        if (c < 0x80 || length == 1 || i + length > utf8.size()) length = 1;
-        char32_t cp = length == 1 ? c : c & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                length = 1;
-                cp = c;
-                break;
-            }
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        WriteEscaped(out, cp);
-        i += length;
+        const char next = escaped[++i];
+        if (next == 'b') out += "\\u0008";
+        else if (next == 'f') out += "\\u000c";
+        else (out += '\\') += next;
     }
-    out += '"';
 }
 
 bool IsScalar(const JsonValue& v) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <system_error>
+#include <utility>
 
 #include "instrument/WritePayloads.h"
 #include "instrument/modGasCommon.h"
@@ -256,7 +257,7 @@ const LoadRow* FindLoadRow(std::string_view code) {
 bool IsTextLine(std::string_view line) {
     return std::none_of(line.begin(), line.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
-        return (byte < 32 && c != '\t') || byte == 127;
+        return byte < 32 && c != '\t';  // DEL is text: a record's texts may hold it
     });
 }
 
@@ -298,18 +299,50 @@ void ApplyLine(clsInstrument& record, clsToken& tokens, const std::string& line,
     }
 }
 
+// An enabled channel whose port number is none of 0 to 5 (a record read before its port was
+// known) is written with the number loading the file would give it, the lowest free one, so
+// that the file loads and saves as it is; "F" when none is free.
 std::string PortPayloadOfFile(const clsInstrument& record) {
+    const auto hasPort = [&](Integer gas) {
+        return record.GasEnabled(gas) && record.PortCh(gas) >= 0 && record.PortCh(gas) < kChannels;
+    };
+    std::array<bool, kChannels> used{};
+    for (Integer gas = 0; gas < kChannels; ++gas)
+        if (hasPort(gas)) used[static_cast<std::size_t>(record.PortCh(gas))] = true;
     std::string out;
     for (Integer gas = 0; gas < kChannels; ++gas) {
         if (gas > 0) out += ',';
-        out += record.GasEnabled(gas) ? EncodeDec(record.PortCh(gas)) : std::string("F");
+        if (hasPort(gas)) {
+            out += EncodeDec(record.PortCh(gas));
+            continue;
+        }
+        const auto freePort = std::find(used.begin(), used.end(), false);
+        if (freePort != used.end()) *freePort = true;
+        out += record.GasEnabled(gas) && freePort != used.end()
+                   ? EncodeDec(static_cast<Integer>(freePort - used.begin()))
+                   : std::string("F");
     }
     return out;
 }
 
+// The alarm-point lines and the assignment of each channel's level.
+constexpr std::pair<std::string_view, void (clsInstrument::*)(Integer, Single)> kAlarmPointLines[] = {
+    {"A1", &clsInstrument::Warning}, {"A2", &clsInstrument::Alarm}, {"AS", &clsInstrument::Stel},
+    {"AW", &clsInstrument::Twa},     {"SA", &clsInstrument::AutoCalib},
+};
+
 std::string FilePayload(std::string_view code, const clsInstrument& record) {
     if (code == "U9") return EncodeDec(record.CSAdata());
     if (code == "UG") return PortPayloadOfFile(record);
+    // Loading the "GJ" line clears the levels of a channel it names not fitted, so a level the
+    // record holds for such a channel is written as no value: the file loads back as it reads.
+    for (const auto& [alarmCode, setLevel] : kAlarmPointLines) {
+        if (code != alarmCode) continue;
+        clsInstrument fitted = record;
+        for (Integer gas = 0; gas < kChannels; ++gas)
+            if (!record.GasEnabled(gas)) (fitted.*setLevel)(gas, NoValue);
+        return WritePayload(code, fitted);
+    }
     return WritePayload(code, record);
 }
 

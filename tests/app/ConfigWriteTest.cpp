@@ -198,6 +198,16 @@ TEST_F(WriteConfig, WrittenAndReadBack_GivesTheSameSettingsAndCountsTheRun) {
     EXPECT_EQ(read.ExecuteCount, 42);
 }
 
+TEST_F(WriteConfig, RunCounterAtItsLargest_StaysReadable) {
+    ProgramState source = FilledState();
+    source.ExecuteCount = std::numeric_limits<Long>::max();
+    ASSERT_TRUE(WriteConfiguration(source, file_, 45000.5, true));
+    ProgramState read;
+    EXPECT_EQ(ReadConfiguration(read, file_), ConfigReadResult::Complete);  // not stopped early
+    ExpectSameSettings(source, read);
+    EXPECT_EQ(read.ExecuteCount, std::numeric_limits<Long>::max());
+}
+
 TEST_F(WriteConfig, OffLevelsOfMinusOne_ReadBackAsNotSet) {
     ProgramState source;
     ApplyStartupDefaults(source, true);  // the default gases switch STEL and TWA of CH4 off with -1

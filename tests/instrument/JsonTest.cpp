@@ -30,6 +30,19 @@ struct MalformedCase {
     std::size_t line, column;
 };
 
+// The text is refused with an error naming the reason and the place.
+void ExpectRefused(const std::string& text, const char* reason, std::size_t line, std::size_t column) {
+    SCOPED_TRACE(::testing::Message() << "input: " << text);
+    try {
+        ParseJson(text);
+        ADD_FAILURE() << "accepted";
+    } catch (const JsonError& e) {
+        EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
+        EXPECT_EQ(e.Line(), line) << e.what();
+        EXPECT_EQ(e.Column(), column) << e.what();
+    }
+}
+
 TEST(ParseJson, MalformedInput_ErrorNamesReasonAndPosition) {
     const MalformedCase cases[] = {
         {"", "unexpected end of input", 1, 1},
@@ -62,17 +75,27 @@ TEST(ParseJson, MalformedInput_ErrorNamesReasonAndPosition) {
         {"\"\xE2\x82\"", "invalid UTF-8", 1, 2},        // cut short by the quote
         {"{\"a\": 1, \"a\": 2}", "repeated key \"a\"", 1, 10},
     };
-    for (const MalformedCase& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "input: " << c.text);
-        try {
-            ParseJson(c.text);
-            ADD_FAILURE() << "accepted";
-        } catch (const JsonError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos) << e.what();
-            EXPECT_EQ(e.Line(), c.line) << e.what();
-            EXPECT_EQ(e.Column(), c.column) << e.what();
-        }
-    }
+    for (const MalformedCase& c : cases) ExpectRefused(c.text, c.reason, c.line, c.column);
+}
+
+TEST(ParseJson, BytesTheLibraryWouldTakeOrEndAt_AreRefusedInPlace) {
+    struct Case {
+        std::string text;
+        const char* reason;
+        std::size_t column;
+    };
+    const Case cases[] = {
+        {"\xEF\xBB\xBF{}", "unexpected character", 1},         // byte order mark
+        {std::string("{}\0 x", 5), "unexpected text after", 3},  // a NUL byte ends nothing
+        {std::string("[\"a\0\"]", 6), "control character", 4},
+        {"[1, 1e400]", "number out of range", 5},
+        {"{\"a\": [0-1]}", "expected ',' or ']'", 9},
+    };
+    for (const Case& c : cases) ExpectRefused(c.text, c.reason, 1, c.column);
+}
+
+TEST(WriteJson, ControlCharacters_WrittenAsTheRecordFilesHaveThem) {
+    EXPECT_EQ(WriteJson(JsonValue::String("\b\f\t\\b")), "\"\\u0008\\u000c\\t\\\\b\"\n");
 }
 
 TEST(ParseJson, DeepNesting_RefusedWithoutExhaustingTheStack) {

@@ -186,6 +186,41 @@ TEST(SettingsFileRoundTrip, SaveLoadSaveGivesTheIdenticalFile) {
     EXPECT_EQ(ReadWholeFile(folder / "second.seq"), ReadWholeFile(folder / "first.seq"));
 }
 
+// Loading the "GJ" line clears the levels of a channel it names not fitted; a record that holds
+// levels for such a channel (as after a read whose gas information reply was refused) must not
+// save a file that loads into something else.
+TEST(SettingsFileRoundTrip, LevelsOfANotFittedChannel_AreSavedAsNoValue) {
+    clsInstrument record = FullySetRecord();  // channel 3 is not enabled
+    record.Warning(3, 13);
+    record.Alarm(3, 40);
+    record.AutoCalib(3, 50);
+    EXPECT_EQ(SettingsFileLine("A1", record), "A1,W,   10, 11.0, 12.0,*****, 5.25, 15.0,L,H,");
+    EXPECT_EQ(SettingsFileLine("A2", record).substr(0, 29), "A2,W,   20, 21.0, 22.0,*****,");
+    const std::string saved = SettingsFileText(record);
+    for (clsInstrument into : {record, clsInstrument{}}) {
+        LoadSettingsText(into, saved);
+        EXPECT_EQ(SettingsFileText(into), saved);
+        EXPECT_EQ(into.Warning(3), NoValue);
+    }
+}
+
+// A record whose enabled channels have no port yet, and texts with DEL as a read can leave
+// them: the file loads and saves as it is.
+TEST(SettingsFileRoundTrip, ChannelsWithoutPortAndTextsWithDel_SaveAsTheyLoad) {
+    clsInstrument record = FullySetRecord();  // ports 2, 3, 0, 1, 5, 4; channel 3 not enabled
+    record.PortCh(1, -1);
+    record.PortCh(4, 9);
+    record.MaintePassword(std::string("12\x7F" "4"));
+    // As loading assigns them: channel 1 takes 1, the disabled channel 3 takes 3, channel 4 takes 5.
+    EXPECT_EQ(SettingsFileLine("UG", record), "UG,W,2,1,0,F,5,4,");
+    const std::string saved = SettingsFileText(record);
+    clsInstrument loaded;
+    LoadSettingsText(loaded, saved);
+    EXPECT_EQ(SettingsFileText(loaded), saved);
+    EXPECT_EQ(loaded.PortCh(1), 1);
+    EXPECT_EQ(loaded.MaintePassword(), std::string("12\x7F" "4"));
+}
+
 TEST(SettingsFileRoundTrip, EverySettingSurvivesIncludingDecimalFieldsOfTenAndMore) {
     const clsInstrument a = FullySetRecord();
     const clsInstrument b = Loaded(SettingsFileText(a));
