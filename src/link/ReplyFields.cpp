@@ -30,12 +30,6 @@ int TwoDigits(const std::string& text, std::size_t at) {
 
 }  // namespace
 
-std::string TrimSpaces(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 bool IsHexText(const std::string& text) {
     const std::string digits = TrimSpaces(text);
     if (digits.empty()) return false;

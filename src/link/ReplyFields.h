@@ -5,11 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "text/TextCompare.h"
 #include "text/Types.h"
 
 namespace tz {
-
-std::string TrimSpaces(const std::string& text);
 
 // Optional spaces, one or more hexadecimal digits (either case), optional spaces.
 bool IsHexText(const std::string& text);

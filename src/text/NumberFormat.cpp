@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "text/Errors.h"
+#include "text/TextCompare.h"
 
 namespace tz {
 namespace {
@@ -34,13 +35,6 @@ void IncrementDigits(std::string& digits) {
         *it = '0';
     }
     digits.insert(digits.begin(), '1');
-}
-
-std::string TrimSpaces(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
 }
 
 // Decimals of "#0" (0) and "#0.0" ... "#0.000000000" (1 to 9); -1 for any other format text.
