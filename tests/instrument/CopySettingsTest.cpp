@@ -10,8 +10,7 @@
 namespace tz {
 namespace {
 
-using testing::AllParameterRows;
-using testing::Describe;
+using namespace testing;
 
 // A value for the row that its editor allows and that a new record does not hold.
 RowValue OtherValue(const ParameterRow& row) {

@@ -7,7 +7,7 @@
 namespace tz {
 namespace {
 
-using testing::LanguageScope;
+using namespace testing;
 
 constexpr ChoiceListId kAllLists[] = {
     ChoiceListId::OffOn,      ChoiceListId::Seconds30To60, ChoiceListId::Seconds30To90,

@@ -10,37 +10,7 @@
 namespace tz {
 namespace {
 
-using testing::AllParameterRows;
-using testing::Describe;
-using testing::LanguageScope;
-
-constexpr auto P = ParamGrid::Parameter;
-constexpr auto F = ParamGrid::Factory;
-constexpr auto M = ParamGrid::Maintenance;
-
-// A record with values the lists do not offer and texts with leading zeros, as an instrument
-// may hold them; every free-text value still within its row's limits.
-clsInstrument AwkwardRecord() {
-    clsInstrument r;
-    r.BumpTime(2);         // no entry of 30|45|60|90
-    r.CSAdata(2);          // no entry of Off|On
-    r.CalCheckALL(-1);     // "never written" marker
-    r.LangType(12);
-    r.SpecType("7");
-    r.Inert1st(19.5f);
-    r.Inert2nd(20.9f);
-    r.MaintePassword("0123");
-    r.UserPassword2("0007");
-    r.SensorDate(3, "000101");
-    r.SpecNo("TZ-01");
-    r.PIDdata("ISOBUTYLENE,1.000,10.6");
-    r.ManDown1(10);
-    r.ManDown2(20);
-    r.ManDown3(30);
-    r.ConfirmationTime(5);
-    r.ClearChangeFlags();
-    return r;
-}
+using namespace testing;
 
 std::string Shown(const clsInstrument& record, ParamGrid grid, Integer row) {
     return RowDisplayText(record, ParameterRowAt(grid, row));
@@ -52,16 +22,12 @@ protected:
 };
 
 TEST_F(ParameterEdit, Cells_ShowTheEntryOfTheValue_TheNumberWhereNoneStandsForIt_OrTheText) {
-    clsInstrument r = AwkwardRecord();
+    clsInstrument r = RecordAsRead();
     r.LcBhMode(3);
     r.DispCalLimit(1);
     r.AlarmMode(1);
     r.CalLimit(365);
-    const struct {
-        ParamGrid grid;
-        Integer row;
-        const char* text;
-    } cases[] = {
+    const RowText cases[] = {
         {P, 0, "On"},       {P, 1, "365"},      {P, 3, "-1"},       {P, 5, "2"},
         {P, 13, "Latch"},   {P, 35, "19.5"},    {P, 36, "20.9"},    {P, 38, "LC BH"},
         {P, 50, "0123"},    {F, 0, "TZ-01"},    {F, 1, "7"},        {F, 10, "000101"},
@@ -121,7 +87,7 @@ TEST_F(ParameterEdit, CellTexts_DecodeToTheRowsKindOfValue) {
 // What a row shows reads back as the very value it was filled from, so an untouched row can
 // never change the record, whatever the record held.
 TEST_F(ParameterEdit, EveryRowsShownText_DecodesToTheRecordsValue) {
-    for (const clsInstrument& record : {clsInstrument(), AwkwardRecord()}) {
+    for (const clsInstrument& record : {clsInstrument(), RecordAsRead()}) {
         for (const ParameterRow* row : AllParameterRows()) {
             const auto value = DecodeRowText(*row, RowDisplayText(record, *row));
             ASSERT_TRUE(value.has_value()) << Describe(*row);
@@ -131,12 +97,7 @@ TEST_F(ParameterEdit, EveryRowsShownText_DecodesToTheRecordsValue) {
 }
 
 TEST_F(ParameterEdit, RowTextCheck_IsKeyedByGridAndRow) {
-    const struct {
-        ParamGrid grid;
-        Integer row;
-        const char* text;
-        bool accepted;
-    } cases[] = {
+    const RowTextVerdict cases[] = {
         // Choice rows check nothing, whatever their number.
         {P, 0, "anything at all", true},
         {P, 3, "12345", true},
@@ -222,14 +183,9 @@ TEST_F(ParameterEdit, TypedKeys_AreUpperCased_AndDroppedWhereTheRowRefusesTheRes
 }
 
 TEST_F(ParameterEdit, EndOfEdit_RefusesEmptyTextsAndTextsOutsideTheRowsLimits) {
-    const clsInstrument record = AwkwardRecord();
+    const clsInstrument record = RecordAsRead();
     const ParameterCells cells = ParameterGridTexts(record);
-    const struct {
-        ParamGrid grid;
-        Integer row;
-        const char* text;
-        bool accepted;
-    } cases[] = {
+    const RowTextVerdict cases[] = {
         {P, 1, "366", false},     {P, 1, "365", true},      {P, 1, "1", true},
         {P, 1, "0", false},       {P, 1, "", false},        {P, 1, "   ", false},
         {P, 10, "30", true},      {P, 10, "31", false},     {P, 10, "0", true},
@@ -297,7 +253,7 @@ TEST_F(ParameterEdit, AcceptedEdits_MarkTheNamedFreeTextRowsAtOnce_AndNoOthers) 
     for (const Integer row : {1, 10, 23, 24, 25, 26, 27, 31, 32, 33, 35, 36}) atOnce.insert({P, row});
 
     for (const ParameterRow* row : AllParameterRows()) {
-        clsInstrument record = AwkwardRecord();
+        clsInstrument record = RecordAsRead();
         const RowValue value = row->Property.Read(record);
         NoteAcceptedEdit(record, row->Grid, row->Row);
         const bool marked = row->Property.Changed && row->Property.Changed(record);
@@ -307,7 +263,7 @@ TEST_F(ParameterEdit, AcceptedEdits_MarkTheNamedFreeTextRowsAtOnce_AndNoOthers) 
 }
 
 TEST_F(ParameterEdit, ChangedRows_AreThoseWhoseTextStandsForAnotherValue) {
-    const clsInstrument opened = AwkwardRecord();
+    const clsInstrument opened = RecordAsRead();
     std::vector<std::string> texts = ParameterGridTexts(opened)[0];
     EXPECT_EQ(ChangedRowCount(opened, P, texts), 0);
 

@@ -7,21 +7,11 @@
 namespace tz {
 namespace {
 
-using testing::AllParameterRows;
-using testing::Describe;
-using testing::LanguageScope;
-
-constexpr auto P = ParamGrid::Parameter;
-constexpr auto F = ParamGrid::Factory;
-constexpr auto M = ParamGrid::Maintenance;
+using namespace testing;
 
 TEST(ParameterHelp, ToolTips_SayWhatEachRowAccepts) {
     LanguageScope english(Language::English);
-    const struct {
-        ParamGrid grid;
-        Integer row;
-        const char* tip;
-    } cases[] = {
+    const RowText cases[] = {
         {P, 0, "Choose one of: Off, On"},
         {P, 2, "Choose one of: Confirm to use, Can't use, None"},
         {P, 1, "A whole number from 1 to 365"},
@@ -37,7 +27,7 @@ TEST(ParameterHelp, ToolTips_SayWhatEachRowAccepts) {
         {F, 9, "Six digits YYMMDD of a real date (240229 is 29 February 2024)"},
         {M, 3, "Exactly 4 digits; leading zeros count (0123 stays 0123)"},
     };
-    for (const auto& c : cases) EXPECT_EQ(RowToolTip(c.grid, c.row), c.tip) << c.row;
+    for (const auto& c : cases) EXPECT_EQ(RowToolTip(c.grid, c.row), c.text) << c.row;
     for (const ParameterRow* row : AllParameterRows())
         EXPECT_FALSE(RowToolTip(row->Grid, row->Row).empty()) << Describe(*row);
     EXPECT_THROW(RowToolTip(F, 15), std::out_of_range);

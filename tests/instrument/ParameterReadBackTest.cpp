@@ -12,37 +12,7 @@
 namespace tz {
 namespace {
 
-using testing::AllParameterRows;
-using testing::Describe;
-using testing::LanguageScope;
-
-constexpr auto P = ParamGrid::Parameter;
-constexpr auto F = ParamGrid::Factory;
-constexpr auto M = ParamGrid::Maintenance;
-
-// The program's record as a read may leave it: values the lists do not offer, texts with
-// leading zeros, single-precision levels, a PID text with commas.
-clsInstrument InstrumentAsRead() {
-    clsInstrument r;
-    r.BumpTime(2);
-    r.CSAdata(2);
-    r.CalCheckALL(-1);
-    r.SpecType("7");
-    r.Inert1st(19.5f);
-    r.Inert2nd(20.9f);
-    r.MaintePassword("0123");
-    r.UserPassword2("0007");
-    r.SensorDate(3, "000101");
-    r.SpecNo("TZ-01");
-    r.PIDdata("ISOBUTYLENE,1.000,10.6");
-    r.ManDown1(10);
-    r.ManDown2(20);
-    r.ManDown3(30);
-    r.ConfirmationTime(5);
-    r.StationList(3, "  GATE 3");
-    r.ClearChangeFlags();
-    return r;
-}
+using namespace testing;
 
 // The dialog as it opens on a record: its own copy, no flag set, the grids filled.
 struct OpenDialog {
@@ -73,7 +43,7 @@ protected:
 };
 
 TEST_F(ParameterReadBackTest, OkWithoutEdits_LeavesTheProgramsRecordAsItWas) {
-    clsInstrument instrument = InstrumentAsRead();
+    clsInstrument instrument = RecordAsRead();
     const clsInstrument before = instrument;
     OpenDialog dialog(instrument);
     const ParameterReadBack result = dialog.ReadBack();
@@ -86,7 +56,7 @@ TEST_F(ParameterReadBackTest, OkWithoutEdits_LeavesTheProgramsRecordAsItWas) {
 // Even a row the user opened and left as it was reads back as the record's value: the mended
 // rows (passwords, sensor dates, inert levels, values no entry stands for) among them.
 TEST_F(ParameterReadBackTest, EveryRowEditedToItsOwnText_AssignsNothing) {
-    OpenDialog dialog(InstrumentAsRead());
+    OpenDialog dialog(RecordAsRead());
     for (const ParameterRow* row : AllParameterRows()) {
         const auto g = static_cast<std::size_t>(row->Grid);
         dialog.Edit(row->Grid, row->Row, dialog.cells[g][static_cast<std::size_t>(row->Row)]);
@@ -99,7 +69,7 @@ TEST_F(ParameterReadBackTest, EveryRowEditedToItsOwnText_AssignsNothing) {
 }
 
 TEST_F(ParameterReadBackTest, EditedRows_StoreTheirDecodedValue_AndFlagIt) {
-    OpenDialog dialog(InstrumentAsRead());
+    OpenDialog dialog(RecordAsRead());
     dialog.Edit(P, 38, "LC BH");
     dialog.Edit(P, 50, "0999");
     dialog.Edit(M, 3, "0123");
@@ -153,7 +123,7 @@ TEST_F(ParameterReadBackTest, OffInAnyOffOnRow_StoresZero) {
 }
 
 TEST_F(ParameterReadBackTest, RowsTheUserDidNotEdit_KeepTheRecordsValueWhateverTheirText) {
-    OpenDialog dialog(InstrumentAsRead());
+    OpenDialog dialog(RecordAsRead());
     dialog.cells[0][1] = "999";
     dialog.cells[0][0] = "On";
     dialog.cells[1][7] = "nonsense";
@@ -165,7 +135,7 @@ TEST_F(ParameterReadBackTest, RowsTheUserDidNotEdit_KeepTheRecordsValueWhateverT
 }
 
 TEST_F(ParameterReadBackTest, AnEditedRowItsCheckRefuses_StoresNothingAndIsNamed) {
-    OpenDialog dialog(InstrumentAsRead());
+    OpenDialog dialog(RecordAsRead());
     dialog.Edit(P, 38, "LC BH");
     dialog.Edit(P, 32, "25");
     dialog.cells[0][33] = "24";  // below row 32, as no accepted edit could leave it: both refused
@@ -180,17 +150,17 @@ TEST_F(ParameterReadBackTest, AnEditedRowItsCheckRefuses_StoresNothingAndIsNamed
 }
 
 TEST_F(ParameterReadBackTest, GridsOfAnotherShape_AreRefused) {
-    OpenDialog dialog(InstrumentAsRead());
+    OpenDialog dialog(RecordAsRead());
     dialog.cells[2].pop_back();
     EXPECT_THROW(dialog.ReadBack(), std::invalid_argument);
-    OpenDialog other(InstrumentAsRead());
+    OpenDialog other(RecordAsRead());
     other.edited[0].push_back(false);
     EXPECT_THROW(other.ReadBack(), std::invalid_argument);
 }
 
 // The whole of OK: only what the user changed reaches the program's record, flagged for writing.
 TEST_F(ParameterReadBackTest, OkAfterEdits_CarriesExactlyTheChangesBack) {
-    clsInstrument instrument = InstrumentAsRead();
+    clsInstrument instrument = RecordAsRead();
     const clsInstrument before = instrument;
     OpenDialog dialog(instrument);
     dialog.Edit(P, 1, "1");       // same value, but row 1 marks its setting at once
@@ -219,7 +189,7 @@ TEST_F(ParameterReadBackTest, OkAfterEdits_CarriesExactlyTheChangesBack) {
 }
 
 TEST_F(ParameterReadBackTest, StoringALists_AssignsOnlyNamesThatDifferExactly) {
-    clsInstrument record = InstrumentAsRead();
+    clsInstrument record = RecordAsRead();
     std::vector<std::string> users;
     for (Integer i = 0; i < clsInstrument::ListEntries; ++i) users.push_back(record.UserList(i));
     users[0] += " ";           // a trailing space is a difference

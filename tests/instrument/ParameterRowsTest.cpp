@@ -10,9 +10,7 @@
 namespace tz {
 namespace {
 
-using testing::AllParameterRows;
-using testing::Describe;
-using testing::LanguageScope;
+using namespace testing;
 
 TEST(ParameterRows, Grids_HoldTheirRows_EachAtItsOwnNumber) {
     EXPECT_EQ(ParamGridRowCount(ParamGrid::Parameter), 51);
@@ -36,11 +34,7 @@ TEST(ParameterRows, RowsOutsideAGrid_AreRefused) {
 
 TEST(ParameterRows, Labels_ComeFromTheCatalogueWithTheirArgument_OrAreLiterals) {
     LanguageScope english(Language::English);
-    const struct {
-        ParamGrid grid;
-        Integer row;
-        const char* label;
-    } cases[] = {
+    const RowText cases[] = {
         {ParamGrid::Parameter, 0, "Cal.Limit Display"},
         {ParamGrid::Parameter, 1, "Calibration Time Limit(1-365days)"},
         {ParamGrid::Parameter, 18, "Zero Follower (Gas1)"},
@@ -58,7 +52,7 @@ TEST(ParameterRows, Labels_ComeFromTheCatalogueWithTheirArgument_OrAreLiterals) 
         {ParamGrid::Maintenance, 1, "SELECT LANGUAGE"},
         {ParamGrid::Maintenance, 5, "LCD INVERSION"},
     };
-    for (const auto& c : cases) EXPECT_EQ(RowLabel(ParameterRowAt(c.grid, c.row)), c.label);
+    for (const auto& c : cases) EXPECT_EQ(RowLabel(ParameterRowAt(c.grid, c.row)), c.text);
 
     LanguageScope japanese(Language::Japanese);
     EXPECT_EQ(RowLabel(ParameterRowAt(ParamGrid::Parameter, 19)), "ゼロフォロワー (Gas3)");
@@ -67,11 +61,7 @@ TEST(ParameterRows, Labels_ComeFromTheCatalogueWithTheirArgument_OrAreLiterals) 
 
 // The per-channel rows are where a wrong channel would hide.
 TEST(ParameterRows, PerChannelRows_ReachTheirChannels) {
-    const struct {
-        ParamGrid grid;
-        Integer row;
-        const char* property;
-    } cases[] = {
+    const RowText cases[] = {
         {ParamGrid::Parameter, 18, "Zero(0)"},       {ParamGrid::Parameter, 19, "Zero(2)"},
         {ParamGrid::Parameter, 20, "Zero(3)"},       {ParamGrid::Parameter, 21, "Zero(4)"},
         {ParamGrid::Parameter, 22, "Zero(5)"},       {ParamGrid::Parameter, 23, "ZeroForce(0)"},
@@ -82,7 +72,7 @@ TEST(ParameterRows, PerChannelRows_ReachTheirChannels) {
         {ParamGrid::Factory, 11, "SensorDate(4)"},   {ParamGrid::Factory, 12, "SensorDate(5)"},
     };
     for (const auto& c : cases)
-        EXPECT_STREQ(ParameterRowAt(c.grid, c.row).Property.Name, c.property);
+        EXPECT_STREQ(ParameterRowAt(c.grid, c.row).Property.Name, c.text);
 
     clsInstrument record;
     ParameterRowAt(ParamGrid::Parameter, 19).Property.Assign(record, RowValue(Integer{1}));

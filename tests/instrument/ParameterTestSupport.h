@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "instrument/ParameterRows.h"
+#include "instrument/clsInstrument.h"
 #include "text/Catalogue.h"
 
 namespace tz::testing {
@@ -23,6 +24,49 @@ public:
 private:
     Language previous_;
 };
+
+inline constexpr auto P = ParamGrid::Parameter;
+inline constexpr auto F = ParamGrid::Factory;
+inline constexpr auto M = ParamGrid::Maintenance;
+
+// Table rows of the tests: a text for a row, and whether the row accepts a text.
+struct RowText {
+    ParamGrid grid;
+    Integer row;
+    const char* text;
+};
+struct RowTextVerdict {
+    ParamGrid grid;
+    Integer row;
+    const char* text;
+    bool accepted;
+};
+
+// The program's record as a read may leave it: values the lists do not offer, texts with
+// leading zeros, single-precision levels, a PID text with commas, a name with leading spaces;
+// every free-text value still within its row's limits. No change flag is set.
+inline clsInstrument RecordAsRead() {
+    clsInstrument r;
+    r.BumpTime(2);      // no entry of 30|45|60|90
+    r.CSAdata(2);       // no entry of Off|On
+    r.CalCheckALL(-1);  // the "never written" marker
+    r.LangType(12);
+    r.SpecType("7");
+    r.Inert1st(19.5f);
+    r.Inert2nd(20.9f);
+    r.MaintePassword("0123");
+    r.UserPassword2("0007");
+    r.SensorDate(3, "000101");
+    r.SpecNo("TZ-01");
+    r.PIDdata("ISOBUTYLENE,1.000,10.6");
+    r.ManDown1(10);
+    r.ManDown2(20);
+    r.ManDown3(30);
+    r.ConfirmationTime(5);
+    r.StationList(3, "  GATE 3");
+    r.ClearChangeFlags();
+    return r;
+}
 
 inline std::vector<const ParameterRow*> AllParameterRows() {
     std::vector<const ParameterRow*> rows;
