@@ -6,6 +6,7 @@
 
 #include "app/PresentDate.h"
 #include "app/modMain.h"
+#include "instrument/ParameterChoices.h"
 #include "instrument/ReportSuffix.h"
 #include "instrument/modGasCommon.h"
 #include "text/Catalogue.h"
@@ -34,7 +35,10 @@ std::string Listed(Integer value, std::initializer_list<std::string> texts) {
     return *(texts.begin() + value);
 }
 
-std::string LimitCheck(Integer value) { return Listed(value, {Msg(8012), Msg(8013), Msg(8014)}); }
+// A list the parameter dialog offers for the same setting; empty text for a value it does not list.
+std::string Listed(ChoiceListId list, Integer value) { return ChoiceText(list, value).value_or(""); }
+
+std::string LimitCheck(Integer value) { return Listed(ChoiceListId::LimitCheck, value); }
 
 std::string AllOrFourGas(Integer value) { return value == 1 ? "ALL" : "4GAS"; }
 
@@ -45,9 +49,8 @@ std::string ModeWord(ReportMode mode) {
 std::string Destination(const std::string& specType) {
     if (!IsNumericText(specType)) return {};
     const Single value = TextToSingle(specType);
-    if (value == 0) return Msg(8016);
-    if (value == 1) return Msg(8046);
-    return {};
+    if (value != 0 && value != 1) return {};
+    return Listed(ChoiceListId::Destination, static_cast<Integer>(value));
 }
 
 std::string DateFormatName(Integer value) {
@@ -170,7 +173,7 @@ void AddIdentityAndOptionColumns(Fields& f, const clsInstrument& r, ReportMode m
     add(Msg(8048), OnOff(r.AlarmSilence()));
     add(Msg(8009), OnOff(r.LogOverWrite()));
     add(Msg(8015), Destination(r.SpecType()));
-    add(Msg(8022), Listed(r.AlarmO2(), {"L-H", "L-LL", "H-HH"}));
+    add(Msg(8022), Listed(ChoiceListId::OxygenAlarm, r.AlarmO2()));
     add(Msg(8023), Number(r.LcdBackLight()));
     add(Msg(8019), OnOff(r.AutoZero()));
     add(Msg(8020), OnOff(r.DemandZero()));

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "text/NumberFormat.h"  // TrimSpaces
+#include "text/TextCompare.h"
 #include "text/Types.h"
 
 namespace tz {

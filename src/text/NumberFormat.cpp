@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "text/Errors.h"
+#include "text/TextCompare.h"
 
 namespace tz {
 namespace {
@@ -47,13 +48,6 @@ int DecimalsOfFormat(const std::string& format) {
 }
 
 }  // namespace
-
-std::string TrimSpaces(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 std::string FormatFixed(Single value, int decimals) {
     if (!std::isfinite(value)) return NonFiniteText(value);

@@ -6,6 +6,7 @@
 // "0.13". RoundToStep alone rounds halves to the even neighbour.
 #include <string>
 
+#include "text/TextCompare.h"  // TrimSpaces, which the number parsers use
 #include "text/Types.h"
 
 namespace tz {
@@ -27,9 +28,6 @@ std::string FormatGeneral(Single value);
 // negative value or a zero step. Throws OverflowError when the rounded quotient does not fit a
 // 32-bit signed integer (or is not a number).
 Single RoundToStep(Single value, Single step);
-
-// The text without the spaces at either end (only spaces; tabs and other characters stay).
-std::string TrimSpaces(const std::string& text);
 
 // The numeric test of protocol and file fields: optional spaces on either side, an optional sign,
 // digits with at most one decimal point, at least one digit (" 50", "19.5", "-3", ".5" pass;
