@@ -117,6 +117,14 @@ struct ProgramState {
     // tz::ResponseReceived (link/ResponseReceived.h), which sits next to the code that sets it.
     bool CalibrationWindowOpen = false;
 
+    // The latest gas readings of the six channels as the link's Densty event gives them (-101
+    // until one arrived), the low-range marks of channels 5 and 6 with them, and whether readings
+    // arrived since a window last took them. The main window stores them; the calibration window
+    // shows them.
+    std::array<Single, 6> GasReadings{-101, -101, -101, -101, -101, -101};
+    std::array<bool, 2> ReadingLowRange{};
+    bool NewReadings = false;
+
     // The progress window's mode: set by a command before the progress window loads and read by
     // the window once, when it loads (0 rest, 1 cancellable download, 3 zero run, 4 span run,
     // 6 writing). Commands that set another value set 0 again when they end.
