@@ -1,22 +1,572 @@
 #include "ui/main/frmMain.h"
 
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include "app/ConfigFile.h"
+#include "app/StartupDefaults.h"
 #include "app/WindowTexts.h"
+#include "instrument/MainWindowFields.h"
+#include "instrument/SettingsFile.h"
+#include "link/SerialLogRotation.h"
+#include "link/uclTzif.h"
+#include "platform/SelectPort.h"
+#include "text/DateTime.h"
+#include "text/Catalogue.h"
 #include "ui/common/QtText.h"
 #include "ui/common/WindowHelpers.h"
+#include "ui/common/frmUpload.h"
+#include "ui/main/SettingsGrid.h"
 
 namespace tz::ui {
+namespace {
 
-frmMain::frmMain(UiContext& context, QWidget* parent) : QMainWindow(parent), context_(context) {
+// The window's minimum size, 11640 x 10900 twips at 15 twips a pixel.
+constexpr int MinWidth = 776;
+constexpr int MinHeight = 727;
+
+const LampColours Green{QColor(0, 255, 0), QColor(0, 192, 0)};
+const LampColours Grey{QColor(160, 160, 160), QColor(128, 128, 128)};
+const LampColours Red{QColor(254, 0, 0), QColor(192, 0, 0)};
+
+const QColor Blue(0, 0, 255);
+const QColor DarkBlue(0, 0, 192);
+const QColor DarkGreen(0, 192, 0);
+const QColor PaneRed(255, 0, 0);
+
+std::string WithSeparator(std::string folder) {
+    if (folder.empty() || (folder.back() != '\\' && folder.back() != '/')) folder += '/';
+    return folder;
+}
+
+QString IndexedName(const char* base, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(base)).arg(index);
+}
+
+QPushButton* Button(QWidget* parent, const QString& name, int message) {
+    auto* button = new QPushButton(Msg(message), parent);
+    NameControl(*button, name.toUtf8().constData(), button->text());
+    button->setToolTip(button->text());
+    return button;
+}
+
+}  // namespace
+
+frmMain::frmMain(UiContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context), tmrInter_(context.Loop()) {
     setObjectName(QStringLiteral("frmMain"));
-    setCentralWidget(new QWidget(this));
+    // Creation default, before the configuration file may replace it.
+    ApplyCreationDefaults(context_.Program());
+    link_ = std::make_unique<uclTzif>(context_.SerialPort(), context_.IrdaPort(), context_.Loop());
+    link_->SetListener(this);
+    context_.Link(link_.get());
+    BuildControls();
+}
+
+frmMain::~frmMain() {
+    tmrInter_.Enabled(false);
+    if (link_) {
+        link_->TimerEnabled(false);
+        link_->SetListener(nullptr);
+    }
+    if (context_.Link() == link_.get()) context_.Link(nullptr);
+}
+
+void frmMain::BuildControls() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* root = new QVBoxLayout(central);
+
+    // Status: lamps and the information pane.
+    fraTransStatus_ = new QGroupBox(central);
+    NameControl(*fraTransStatus_, "fraTransStatus", Msg(5021));
+    auto* statusRow = new QHBoxLayout(fraTransStatus_);
+    auto* lamps = new QGridLayout();
+    for (int i = 0; i < 4; ++i) {
+        shpStatus_[i] = new QFrame(fraTransStatus_);
+        shpStatus_[i]->setFixedSize(18, 18);
+        lblStatus_[i] = new QLabel(fraTransStatus_);
+        lamps->addWidget(shpStatus_[i], i, 0);
+        lamps->addWidget(lblStatus_[i], i, 1);
+    }
+    statusRow->addLayout(lamps);
+    rtbLog_ = new QTextEdit(fraTransStatus_);
+    rtbLog_->setReadOnly(true);
+    rtbLog_->setMinimumHeight(90);
+    NameControl(*rtbLog_, "rtbLog", Msg(5021));
+    statusRow->addWidget(rtbLog_, 1);
+    root->addWidget(fraTransStatus_);
+
+    // Instrument fields.
+    fraStatus_ = new QGroupBox(central);
+    NameControl(*fraStatus_, "fraStatus", Msg(5208));
+    auto* fields = new QGridLayout(fraStatus_);
+    for (int i = 0; i < 9; ++i) {
+        lblOption_[i] = new QLabel(fraStatus_);
+        lblOption_[i]->setObjectName(QStringLiteral("lblOption(%1)").arg(i));
+    }
+    const int fieldLabels[4] = {0, 1, 2, 8};
+    for (int i = 0; i < 4; ++i) {
+        txtOption_[i] = new QLineEdit(fraStatus_);
+        txtOption_[i]->setMaxLength(static_cast<int>(IdTextLimit(i)));
+        txtOption_[i]->installEventFilter(this);
+        lblOption_[fieldLabels[i]]->setBuddy(txtOption_[i]);
+        fields->addWidget(lblOption_[fieldLabels[i]], i, 0);
+        fields->addWidget(txtOption_[i], i, 1);
+        connect(txtOption_[i], &QLineEdit::editingFinished, this, [this, i] { LeaveIdField(i); });
+    }
+    cmbStation_ = new QComboBox(fraStatus_);
+    cmbUser_ = new QComboBox(fraStatus_);
+    fields->addWidget(cmbStation_, 1, 2);
+    fields->addWidget(cmbUser_, 2, 2);
+    fields->addWidget(lblOption_[3], 0, 3);
+    fields->addWidget(lblOption_[5], 0, 4);
+    fields->addWidget(lblOption_[4], 1, 3);
+    fields->addWidget(lblOption_[6], 1, 4);
+    cmbInterval_ = new QComboBox(fraStatus_);
+    for (Integer seconds : IntervalChoices) cmbInterval_->addItem(QString::number(seconds));
+    lblOption_[7]->setBuddy(cmbInterval_);
+    fields->addWidget(lblOption_[7], 2, 3);
+    fields->addWidget(cmbInterval_, 2, 4);
+    lblTitle_ = new QLabel(fraStatus_);
+    lblTitle_->setObjectName(QStringLiteral("lblTitle"));
+    for (int i : {6, 8}) {
+        lblInst_[i] = new QLabel(fraStatus_);
+        lblInst_[i]->setObjectName(QStringLiteral("lblInst(%1)").arg(i));
+    }
+    fields->setColumnStretch(1, 1);
+    fields->setColumnStretch(4, 1);
+    root->addWidget(fraStatus_);
+
+    connect(cmbInterval_, &QComboBox::activated, this, [this](int index) {
+        if (filling_ || index < 0) return;
+        context_.Program().Instrument.Intervals(IntervalChoices[static_cast<std::size_t>(index)]);
+    });
+    connect(cmbStation_, &QComboBox::activated, this, [this](int index) {
+        if (filling_ || index < 0) return;
+        auto& record = context_.Program().Instrument;
+        record.StationID(record.StationList(index));
+        txtOption_[1]->setText(ToQ(record.StationID()));
+    });
+    connect(cmbUser_, &QComboBox::activated, this, [this](int index) {
+        if (filling_ || index < 0) return;
+        auto& record = context_.Program().Instrument;
+        record.UserID(record.UserList(index));
+        txtOption_[2]->setText(ToQ(record.UserID()));
+    });
+
+    // Grid and commands side by side.
+    auto* middle = new QHBoxLayout();
+    vfgOption_ = new SettingsGrid(context_, central);
+    vfgOption_->setObjectName(QStringLiteral("vfgOption"));
+    vfgOption_->setAccessibleName(Msg(5208));
+    middle->addWidget(vfgOption_, 1);
+    vfgOption_->RecordEdited = [this] { RefreshCommandStates(); };
+
+    auto* commands = new QVBoxLayout();
+    const int frameMsgs[3] = {5035, 5227, 5049};
+    for (int i = 0; i < 3; ++i) {
+        fraCommand_[i] = new QGroupBox(Msg(frameMsgs[i]), central);
+        NameControl(*fraCommand_[i], IndexedName("fraCommand", i).toUtf8().constData(), Msg(frameMsgs[i]));
+        new QVBoxLayout(fraCommand_[i]);
+        commands->addWidget(fraCommand_[i]);
+    }
+    auto add = [](QGroupBox* frame, QWidget* w) { frame->layout()->addWidget(w); };
+    const std::pair<int, int> downs[] = {{1, 5037}, {2, 5038}, {4, 5041}, {5, 5047}};
+    for (auto [index, message] : downs) {
+        cmdDown_[index] = Button(fraCommand_[0], IndexedName("cmdDown", index), message);
+    }
+    add(fraCommand_[0], cmdDown_[1]);
+    add(fraCommand_[0], cmdDown_[5]);
+    add(fraCommand_[0], cmdDown_[2]);
+    cmdFRAMDump_ = Button(fraCommand_[0], QStringLiteral("cmdFRAMDump"), 5222);
+    add(fraCommand_[0], cmdFRAMDump_);
+    const int optionMsgs[11] = {5214, 5215, 5216, 5221, 5230, 5040, 5231, 5255, 5256, 5263, 5678};
+    for (int i = 0; i < 11; ++i) {
+        cmdOption_[i] = Button(fraCommand_[1], IndexedName("cmdOption", i), optionMsgs[i]);
+        add(fraCommand_[1], cmdOption_[i]);
+    }
+    chkFactorySave_ = new QCheckBox(Msg(5261), fraCommand_[1]);
+    NameControl(*chkFactorySave_, "chkFactorySave", chkFactorySave_->text());
+    add(fraCommand_[1], chkFactorySave_);
+    add(fraCommand_[1], cmdDown_[4]);
+    cmdFactorySetting_ = Button(fraCommand_[2], QStringLiteral("cmdFactorySetting"), 5226);
+    cmdImportSetting_ = Button(fraCommand_[2], QStringLiteral("cmdImportSetting"), 5228);
+    cmdExportSetting_ = Button(fraCommand_[2], QStringLiteral("cmdExportSetting"), 5229);
+    add(fraCommand_[2], cmdFactorySetting_);
+    add(fraCommand_[2], cmdImportSetting_);
+    add(fraCommand_[2], cmdExportSetting_);
+    lblSuffix_ = new QLabel(Msg(5048), fraCommand_[2]);
+    lblSuffix_->setObjectName(QStringLiteral("lblSuffix"));
+    txtSuffix_ = new QLineEdit(fraCommand_[2]);
+    NameControl(*txtSuffix_, "txtSuffix", Msg(5048));
+    lblSuffix_->setBuddy(txtSuffix_);
+    add(fraCommand_[2], lblSuffix_);
+    add(fraCommand_[2], txtSuffix_);
+    connect(txtSuffix_, &QLineEdit::editingFinished, this,
+            [this] { context_.Program().FactoryRecordSuffix = FromQ(txtSuffix_->text()); });
+    commands->addStretch(1);
+    cmdExit_ = Button(central, QStringLiteral("cmdExit"), 5007);
+    commands->addWidget(cmdExit_);
+    middle->addLayout(commands);
+    root->addLayout(middle, 1);
+
+    connect(cmdImportSetting_, &QPushButton::clicked, this, [this] { LoadLocalFile(); });
+    connect(cmdExportSetting_, &QPushButton::clicked, this, [this] { StoreLocalFile(); });
+    connect(cmdExit_, &QPushButton::clicked, this, [this] { close(); });
+
+    tmrInter_.OnTick([this] { OnTick(); });
+}
+
+void frmMain::SetCaptions() {
+    setWindowTitle(ToQ(MainWindowTitle(context_.Program().FactoryMode)));
+    setAccessibleName(windowTitle());
+    fraTransStatus_->setTitle(Msg(5021));
+    fraStatus_->setTitle(Msg(5208));
+    lblStatus_[0]->setText(Msg(5022));
+    lblStatus_[1]->setText(Msg(5023));
+    for (int i = 0; i < 4; ++i) {
+        shpStatus_[i]->setObjectName(QStringLiteral("shpStatus(%1)").arg(i));
+        shpStatus_[i]->setAccessibleName(lblStatus_[i]->text());
+        lblStatus_[i]->setObjectName(QStringLiteral("lblStatus(%1)").arg(i));
+    }
+    const std::pair<int, int> labels[] = {{0, 5209}, {1, 5210}, {2, 5211}, {8, 8003},
+                                          {3, 5212}, {4, 5213}, {7, 5223}};
+    for (auto [index, message] : labels) lblOption_[index]->setText(Msg(message));
+    const int fieldLabels[4] = {0, 1, 2, 8};
+    for (int i = 0; i < 4; ++i) {
+        NameControl(*txtOption_[i], IndexedName("txtOption", i).toUtf8().constData(),
+                    lblOption_[fieldLabels[i]]->text());
+    }
+    NameControl(*cmbInterval_, "cmbInterval", Msg(5223));
+    NameControl(*cmbStation_, "cmbStation", Msg(5210));
+    NameControl(*cmbUser_, "cmbUser", Msg(5211));
+    lblTitle_->setText(Msg(5012));
+    lblInst_[6]->setText(Msg(5056));
+    lblInst_[8]->setText(Msg(5060));
+}
+
+void frmMain::PaintLamp(int index, const LampColours& colours) {
+    shpStatus_[index]->setStyleSheet(QStringLiteral("background-color: %1; border: 2px solid %2; border-radius: 9px;")
+                                         .arg(colours.fill.name(), colours.border.name()));
+    shpStatus_[index]->setProperty("fillColour", colours.fill);
 }
 
 void frmMain::Form_Load() {
-    setWindowTitle(ToQ(MainWindowTitle(context_.Program().FactoryMode)));
-    setAccessibleName(windowTitle());
-    CopyFontToControls(context_.Program().ProgramFont, *this);
-    resize(800, 600);
-    CentreOnScreen(*this);
+    ProgramState& program = context_.Program();
+    setMinimumSize(MinWidth, MinHeight);
+    ApplyGasTableDefaults(program);
+    // Window part of the start-up defaults; the settings part is the core's.
+    tmrInter_.Interval(100);
+    tmrInter_.Enabled(true);
+    InitWindowDefaults(program);
+    PaintLamp(0, Green);
+    for (int i = 1; i < 4; ++i) PaintLamp(i, Grey);
+    rtbLog_->clear();
+    for (int i = 2; i < 4; ++i) {
+        shpStatus_[i]->hide();
+        lblStatus_[i]->hide();
+    }
+    ApplyLinkDefaults(program);
+    CopyFontToControls(program.ProgramFont, *this);
+    ReadConfiguration(program, program.ProgramFolder / ConfigFileName);
+    SetCaptions();
+    // The link runs on the configured retry and timeout; the port is chosen next.
+    link_->Retry(program.Retry);
+    link_->Timeout(program.Timeout);
+    link_->SerialComm(false);
+    link_->LogFolder(program.LogFolder.string());
+
+    // The logs are rotated and the old log removed before the port opens, so that the first
+    // lines of this run land in a fresh log. A file that will not go away is reported and the
+    // run goes on with the log appended.
+    DeleteWait wait;
+    wait.Checks = 50;
+    const SerialLogOutcome logs = PrepareSerialLog(program.LogFolder, program.SerialLogFile, wait);
+    if (!logs.Ok()) AddInfo(ToQ(logs.PaneText()), PaneRed);
+
+    SelectPort(*link_, context_.SerialPort(), program, &context_.Dialogs(), program.CommDevice,
+               context_.SerialPorts());
+    if (!link_->PortOpen() && link_->SerialComm()) {
+        AddInfo(Msg(5315), PaneRed);
+        PaintLamp(0, Red);
+        context_.Dialogs().MsgBox(LoadMessage(5315), LoadMessage(5316), MsgIcon::Stop, MsgButtons::Ok);
+    }
+
+    if (program.ExecuteCount == 1) {
+        const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                              : QRect(0, 0, 1280, 1024);
+        resize(std::max(MinWidth, screen.width() * 8 / 10), std::max(MinHeight, screen.height() * 6 / 10));
+        CentreOnScreen(*this);
+    } else {
+        resize(MinWidth, MinHeight);
+    }
+    clockTag_ = context_.Loop().Now();
+    fraStatus_->show();
+
+    txtSuffix_->setText(ToQ(program.FactoryRecordSuffix));
+    localSettingsFile_ = WithSeparator(program.LogFolder.string()) + "TZ7300.DAT";
+    checkDataFile_ = WithSeparator(program.ProgramFolder.string()) + "TZ7300_Check.DAT";
+
+    if (!program.DebugMode) {
+        for (QWidget* w : {static_cast<QWidget*>(cmdDown_[2]), static_cast<QWidget*>(cmdFRAMDump_),
+                           static_cast<QWidget*>(cmdOption_[3]), static_cast<QWidget*>(cmdOption_[4]),
+                           static_cast<QWidget*>(cmdOption_[5]), static_cast<QWidget*>(cmdOption_[6])}) {
+            w->hide();
+        }
+    }
+    const bool factory = program.FactoryMode;
+    for (QWidget* w : {static_cast<QWidget*>(cmdOption_[8]), static_cast<QWidget*>(cmdOption_[10]),
+                       static_cast<QWidget*>(txtOption_[3]), static_cast<QWidget*>(lblOption_[8])}) {
+        w->setVisible(factory);
+    }
+    RefreshCommandStates();
+}
+
+void frmMain::Form_Activate(bool first) {
+    if (!first) return;
+    auto& record = context_.Program().Instrument;
+    link_->AddLog(LoadMessage(5541, {FormatGeneralDate(context_.Loop().Now())}));
+    record.SetChangeFlags(true, false);
+    record.ImportFlag(true);
+    link_->Instrument(&record);
+    link_->Status(6);
+    ShowInstrumentSettings();
+}
+
+void frmMain::ShowInstrumentSettings() {
+    const auto& record = context_.Program().Instrument;
+    const bool data = record.CommFlags() || record.ImportFlag();
+    filling_ = true;
+    for (int i = 0; i < 4; ++i) txtOption_[i]->setText(data ? ToQ(IdFieldValue(record, i)) : QString());
+    cmbStation_->clear();
+    cmbUser_->clear();
+    if (data) {
+        for (int i = 0; i < 128; ++i) {
+            cmbStation_->addItem(ToQ(record.StationList(i)));
+            cmbUser_->addItem(ToQ(record.UserList(i)));
+        }
+        cmbStation_->setCurrentIndex(SelectedStationEntry(record));
+        cmbUser_->setCurrentIndex(SelectedUserEntry(record));
+    }
+    cmbInterval_->setCurrentIndex(
+        static_cast<int>(data ? IntervalChoiceIndex(record.Intervals()) : IntervalChoiceIndex(300)));
+    filling_ = false;
+    vfgOption_->ShowRecord();
+    RefreshCommandStates();
+}
+
+void frmMain::RefreshCommandStates() {
+    const auto& record = context_.Program().Instrument;
+    const bool data = record.CommFlags() || record.ImportFlag();
+    const bool conn = link_->Connected();
+    const bool idle = !busy_;
+    for (int i = 0; i < 3; ++i) SetControlEnabled(*txtOption_[i], idle && data);
+    SetControlEnabled(*txtOption_[3], idle && data);
+    SetControlEnabled(*cmbInterval_, idle && data);
+    SetControlEnabled(*cmbStation_, idle && data);
+    SetControlEnabled(*cmbUser_, idle && data);
+    for (int i : {1, 2, 4, 5}) cmdDown_[i]->setEnabled(idle && conn);
+    cmdFRAMDump_->setEnabled(idle && conn);
+    cmdFactorySetting_->setEnabled(idle);
+    cmdImportSetting_->setEnabled(idle);
+    cmdExportSetting_->setEnabled(idle);
+    for (int i : {0, 2, 7, 10}) cmdOption_[i]->setEnabled(idle && conn && data);
+    for (int i : {1, 3, 4, 5, 6, 8, 9}) cmdOption_[i]->setEnabled(idle && conn);
+    chkFactorySave_->setEnabled(idle && conn && data);
+    SetControlEnabled(*txtSuffix_, idle && conn);
+    vfgOption_->setEnabled(idle && data);
+    cmdExit_->setEnabled(idle);
+}
+
+void frmMain::SetBusy(bool busy) {
+    busy_ = busy;
+    context_.Dialogs().BusyPointer(busy);
+    RefreshCommandStates();
+}
+
+void frmMain::AddInfo(const QString& text, const QColor& colour) {
+    rtbLog_->moveCursor(QTextCursor::End);
+    rtbLog_->setTextColor(colour);
+    rtbLog_->append(text);
+    rtbLog_->moveCursor(QTextCursor::End);
+}
+
+void frmMain::OnTick() {
+    ++ticks_;
+    auto& record = context_.Program().Instrument;
+    const Date now = context_.Loop().Now();
+    const Long status = link_->Status();
+    const bool live = !(status == 0 || status == 1 || !record.CommFlags());
+    // Once a second when the instrument clock is shown; every tick otherwise.
+    if (live && FormatGeneralDate(now) == FormatGeneralDate(clockTag_)) return;
+    clockTag_ = now;
+    const ClockTexts clocks = MainWindowClocks(now, record, static_cast<Integer>(status));
+    if (clocks.ResetOffset) record.SysDateOffset(0);
+    lblOption_[5]->setText(ToQ(clocks.Pc));
+    lblOption_[6]->setText(ToQ(clocks.Instrument));
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        for (int kind = 0; kind < 4; ++kind) {
+            if (watched != txtOption_[kind]) continue;
+            auto* key = static_cast<QKeyEvent*>(event);
+            const QString typed = key->text();
+            if (typed.size() != 1 || typed[0].unicode() < 0x20 || typed[0].unicode() == 0x7f) return false;
+            QLineEdit* field = txtOption_[kind];
+            const std::string text = FromQ(field->text());
+            const int selStart = field->hasSelectedText() ? field->selectionStart() : field->cursorPosition();
+            const int selLength = field->hasSelectedText() ? static_cast<int>(field->selectedText().size()) : 0;
+            const char ch = typed[0].unicode() < 0x80 ? static_cast<char>(typed[0].unicode()) : '\x01';
+            const IdKey result = FilterIdKey(kind, text, static_cast<std::size_t>(selStart),
+                                             static_cast<std::size_t>(selLength), ch);
+            if (!result.Accepted) {
+                context_.Dialogs().Beep();
+                return true;
+            }
+            field->insert(QString(QChar(result.Key)));
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::LeaveIdField(int kind) {
+    if (filling_) return;
+    auto& record = context_.Program().Instrument;
+    txtOption_[kind]->setText(ToQ(tz::LeaveIdField(record, kind, FromQ(txtOption_[kind]->text()))));
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (busy_ || !cmdExit_->isEnabled()) {
+        event->ignore();
+        return;
+    }
+    if (!closing_) {
+        if (context_.Dialogs().MsgBox(LoadMessage(MsgEndQuestion), EndQuestionTitle, MsgIcon::Question,
+                                      MsgButtons::YesNo) != MsgAnswer::Yes) {
+            event->ignore();
+            return;
+        }
+    }
+    closing_ = true;
+    tmrInter_.Enabled(false);
+    link_->TimerEnabled(false);
+    ProgramState& program = context_.Program();
+    if (!WriteConfiguration(program, program.ProgramFolder / ConfigFileName, context_.Loop().Now(),
+                            IsEnglishCatalogue())) {
+        AddInfo(Msg(5315), PaneRed);
+    }
+    event->accept();
+}
+
+void frmMain::StoreLocalFile() {
+    FileDialogRequest request;
+    request.title = LoadMessage(5229);
+    request.filter = LoadMessage(5701) + LoadMessage(5710);
+    request.filterIndex = 2;
+    request.fileName = localSettingsFile_;
+    request.mustExist = true;
+    request.overwritePrompt = true;
+    const std::string file = context_.Dialogs().SaveFileDialog(request);
+    if (file.empty()) return;
+    try {
+        SaveSettingsFile(context_.Program().Instrument, file);
+    } catch (const SettingsFileError& error) {
+        context_.Dialogs().MsgBox(error.what(), MainTitle(), MsgIcon::Stop, MsgButtons::Ok);
+    }
+}
+
+void frmMain::LoadLocalFile() {
+    FileDialogRequest request;
+    request.title = LoadMessage(5228);
+    request.filter = LoadMessage(5701) + LoadMessage(5710);
+    request.filterIndex = 2;
+    request.fileName = localSettingsFile_;
+    request.mustExist = true;
+    const std::string file = context_.Dialogs().OpenFileDialog(request);
+    if (file.empty()) return;
+    ProgramState& program = context_.Program();
+    SetBusy(true);
+    // The file is loaded into a copy, so that a file that stops half-way leaves the record whole.
+    clsInstrument copy = program.Instrument;
+    bool loaded = false;
+    try {
+        LoadSettingsFile(copy, file, [this](const std::string& code) {
+            context_.Dialogs().MsgBox(UnknownCodeMessage(code), MainTitle(), MsgIcon::Information, MsgButtons::Ok);
+        });
+        loaded = true;
+    } catch (const SettingsFileError& error) {
+        SetBusy(false);
+        const std::string where = error.LineNumber() > 0 ? std::to_string(error.LineNumber()) + ": " + error.Line()
+                                                         : std::string(error.what());
+        context_.Dialogs().MsgBox(LoadMessage(5358) + "\r\n" + LoadMessage(5449, {where}), MainTitle(),
+                                  MsgIcon::Stop, MsgButtons::Ok);
+    }
+    if (loaded) {
+        program.Instrument = copy;
+        program.Instrument.SetChangeFlags(true, false);
+        program.Instrument.ImportFlag(true);
+        link_->Instrument(&program.Instrument);
+        link_->Status(6);
+        SetBusy(false);
+        ShowInstrumentSettings();
+    }
+}
+
+void frmMain::OnConnect() {
+    if (!link_->Connected()) return;
+    AddInfo(Msg(5432), Blue);
+    PaintLamp(0, Green);
+    PaintLamp(1, Green);
+    RefreshCommandStates();
+}
+
+void frmMain::Densty(const std::array<Single, 6>& readings, bool, bool) {
+    // The calibration window reads these while it is open.
+    context_.Program().GasReadings = readings;
+    context_.Program().NewReadings = true;
+}
+
+void frmMain::ConnectRetry(Integer& count) { AddInfo(Msg(5412, {std::to_string(count)}), DarkGreen); }
+void frmMain::InstMessage(std::string& message) { AddInfo(ToQ(message), DarkBlue); }
+void frmMain::InterMessage(const std::string& message) { AddInfo(ToQ(message), DarkBlue); }
+void frmMain::AlarmMessage(const std::string& message) { AddInfo(ToQ(message), DarkBlue); }
+
+void frmMain::DumpMessage(const std::string& message) {
+    if (frmUpload* progress = frmUpload::Instance()) progress->Message(message);
+}
+
+void frmMain::OnDisconnect() {
+    PaintLamp(0, Green);
+    PaintLamp(1, Grey);
+    RefreshCommandStates();
+    for (int i = 2; i < 4; ++i) {
+        shpStatus_[i]->hide();
+        lblStatus_[i]->hide();
+    }
+}
+
+void frmMain::IrDAError(Integer& errorCode) {
+    if (errorCode != 10048 && errorCode != 10060) return;
+    AddInfo(Msg(5371), PaneRed);
+    PaintLamp(0, Red);
+    PaintLamp(1, Grey);
+    context_.Dialogs().MsgBox(LoadMessage(5371), LoadMessage(5372), MsgIcon::Stop, MsgButtons::Ok);
 }
 
 std::unique_ptr<QWidget> CreateMainWindow(UiContext& context) {
