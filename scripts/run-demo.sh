@@ -1,6 +1,7 @@
 #!/bin/sh
 # The program's main job against the simulated instrument: start tz7300-sim on a pseudo-terminal,
-# read the whole instrument with `tz7300 info`, stop the simulator.
+# then the desktop program connected to it when a display is available (the simulator stops when
+# its window closes), else read the whole instrument with `tz7300 info`.
 set -u
 build="${1:-build}"
 cli="$build/src/cli/tz7300"
@@ -37,6 +38,15 @@ while [ ! -s "$work/sim.out" ]; do
   fi
   sleep 0.1
 done
+
+setup="$build/src/ui/tz7300-setup"
+if { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; } && [ -x "$setup" ]; then
+  echo "Simulated TZ-7300 on $(head -n 1 "$work/sim.out"); starting tz7300-setup --port $work/tty"
+  echo "The program password is 8640."
+  "$setup" --port "$work/tty"
+  exit $?
+fi
+echo "run-demo: no display available, so the desktop program is not started; reading with the command line instead"
 
 echo "Simulated TZ-7300 on $(head -n 1 "$work/sim.out"); reading it with: tz7300 --port $work/tty info"
 echo

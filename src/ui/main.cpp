@@ -27,6 +27,10 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
+        if (arguments[i] == "--port") tz::ui::frmMain::CommandLinePort() = arguments[i + 1];
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tz7300-setup"));
 

@@ -61,13 +61,14 @@ std::string VersionText() {
 }
 
 std::string HelpText() {
-    return "Usage: tz7300-setup [-DEBUG] [-SEIZO]\n"
+    return "Usage: tz7300-setup [-DEBUG] [-SEIZO] [--port DEVICE]\n"
            "The TZ-7300 set-up program. It asks for the program password, then opens the main\n"
            "window, which connects to the instrument through the USB infrared module or the\n"
            "serial device named in TZ7300Config.ini (\"COMM Device\").\n"
            "\n"
            "  -DEBUG      debug mode: logger download and memory dumps\n"
            "  -SEIZO      factory mode: manufacture number, flash check, calibration factors\n"
+           "  --port DEVICE  use this serial device (kept until the program ends)\n"
            "  --version   print the version and end\n"
            "  --help      print this text and end\n"
            "\n"

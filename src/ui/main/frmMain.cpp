@@ -76,6 +76,11 @@ frmMain::frmMain(UiContext& context, QWidget* parent)
     BuildControls();
 }
 
+std::string& frmMain::CommandLinePort() {
+    static std::string port;
+    return port;
+}
+
 frmMain::~frmMain() {
     tmrInter_.Enabled(false);
     if (link_) {
@@ -298,7 +303,7 @@ void frmMain::Form_Load() {
     const SerialLogOutcome logs = PrepareSerialLog(program.LogFolder, program.SerialLogFile, wait);
     if (!logs.Ok()) AddInfo(ToQ(logs.PaneText()), PaneRed);
 
-    SelectPort(*link_, context_.SerialPort(), program, &context_.Dialogs(), program.CommDevice,
+    SelectPort(*link_, context_.SerialPort(), program, &context_.Dialogs(), CommandLinePort(),
                context_.SerialPorts());
     if (!link_->PortOpen() && link_->SerialComm()) {
         AddInfo(Msg(5315), PaneRed);

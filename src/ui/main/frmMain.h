@@ -53,6 +53,9 @@ public:
     int TickCount() const { return ticks_; }
     const std::string& LocalSettingsFile() const { return localSettingsFile_; }
     const std::string& CheckDataFile() const { return checkDataFile_; }
+    // A serial device named on the command line ("--port DEVICE"); it comes before the
+    // configuration file's "COMM Device" and the USB module lookup. Empty: none named.
+    static std::string& CommandLinePort();
     // The two settings-file buttons' actions.
     void StoreLocalFile();
     void LoadLocalFile();
