@@ -93,6 +93,7 @@ void SettingsGrid::Fill() {
     } else {
         FillWithoutData();
     }
+    AutoSizeColumns();  // gas labels and titles readable in every language
 }
 
 void SettingsGrid::FillHeaders(int columns) {
