@@ -5,11 +5,16 @@
 //
 // The main window owns one, names it "vfgOption" and calls ShowRecord() whenever the record has
 // been read, loaded or reset; everything else (editing, switching channels, undo) happens inside.
+#include <array>
+#include <optional>
 #include <functional>
+#include <string>
 
+#include "instrument/clsInstrument.h"
 #include "ui/common/UiContext.h"
 #include "ui/grid/GridControl.h"
 
+class QKeyEvent;
 class QUndoStack;
 
 namespace tz::ui {
@@ -33,9 +38,60 @@ public:
     // refreshes what depends on the record (command states).
     std::function<void()> RecordEdited;
 
+    // Paints the level cells red whose stored value breaks the channel's limits, and the
+    // warning, alarm and auto-calibration cells whose order or warning-level rule is broken; every
+    // channel cell's tooltip says what it accepts and why it is red. Both run after every change.
+    void PaintInvalidLevels();
+    void PaintConflicts();
+
+    // The grid as tab-separated text (rows by line breaks): the selected block, or the whole grid
+    // when nothing is selected. Ctrl+C puts it on the clipboard.
+    std::string SelectionAsText() const;
+
+    // The text of the last refused edit (why, and what the cell accepts); empty after an accepted
+    // one. The open editor's tooltip shows it too.
+    const std::string& LastRefusal() const { return lastRefusal_; }
+
+    // The rate of channel 0 to 5 as the calibration factor update may use it: none when its cell
+    // holds no valid rate.
+    std::optional<Single> RateOf(Integer channel) const;
+
+    // What an undo step restores: the record and the grid-only rates.
+    struct State {
+        clsInstrument record;
+        std::array<std::string, 6> rates;
+    };
+    // Puts the state back and shows it (used by the undo steps).
+    void Restore(const State& state);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
-    [[maybe_unused]] UiContext& context_;
+    clsInstrument& Record() const;
+    bool ChannelFixed(Integer channel) const;
+    State Capture() const;
+    void Fill();
+    void FillWithData();
+    void FillWithoutData();
+    void FillHeaders(int columns);
+    void Changed();
+    void PushStep(const State& before, const QString& text);
+    void SetTip(int row, int col, const QString& tip);
+
+    void OnBeforeEdit(int row, int col, bool& cancel);
+    void OnValidateEdit(int row, int col, bool& cancel, std::string& text);
+    void OnAfterEdit(int row, int col);
+    void SwitchChannel(Integer channel, bool ticked);
+
+    UiContext& context_;
     QUndoStack* undo_;
+    bool hasData_ = false;
+    std::array<std::string, 6> rates_;
+    std::string lastRefusal_;
+    // An accepted text edit, stored in the record by ValidateEdit and made an undo step once the
+    // cell has taken its text.
+    std::optional<State> pendingBefore_;
 };
 
 }  // namespace tz::ui
