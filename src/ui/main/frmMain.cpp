@@ -152,6 +152,9 @@ void frmMain::BuildControls() {
         lblInst_[i] = new QLabel(fraStatus_);
         lblInst_[i]->setObjectName(QStringLiteral("lblInst(%1)").arg(i));
     }
+    // Captions kept for the windows that read them; they have no place of their own here.
+    lblTitle_->hide();
+    for (int i : {6, 8}) lblInst_[i]->hide();
     fields->setColumnStretch(1, 1);
     fields->setColumnStretch(4, 1);
     root->addWidget(fraStatus_);
@@ -200,14 +203,17 @@ void frmMain::BuildControls() {
     cmdFRAMDump_ = Button(fraCommand_[0], QStringLiteral("cmdFRAMDump"), 5222);
     add(fraCommand_[0], cmdFRAMDump_);
     const int optionMsgs[11] = {5214, 5215, 5216, 5221, 5230, 5040, 5231, 5255, 5256, 5263, 5678};
+    // Two columns, so that the write commands keep their height at the minimum window size.
+    delete fraCommand_[1]->layout();
+    auto* writes = new QGridLayout(fraCommand_[1]);
     for (int i = 0; i < 11; ++i) {
         cmdOption_[i] = Button(fraCommand_[1], IndexedName("cmdOption", i), optionMsgs[i]);
-        add(fraCommand_[1], cmdOption_[i]);
+        writes->addWidget(cmdOption_[i], i / 2, i % 2);
     }
+    writes->addWidget(cmdDown_[4], 5, 1);
     chkFactorySave_ = new QCheckBox(Msg(5261), fraCommand_[1]);
     NameControl(*chkFactorySave_, "chkFactorySave", chkFactorySave_->text());
-    add(fraCommand_[1], chkFactorySave_);
-    add(fraCommand_[1], cmdDown_[4]);
+    writes->addWidget(chkFactorySave_, 6, 0, 1, 2);
     cmdFactorySetting_ = Button(fraCommand_[2], QStringLiteral("cmdFactorySetting"), 5226);
     cmdImportSetting_ = Button(fraCommand_[2], QStringLiteral("cmdImportSetting"), 5228);
     cmdExportSetting_ = Button(fraCommand_[2], QStringLiteral("cmdExportSetting"), 5229);
