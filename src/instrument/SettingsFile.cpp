@@ -19,6 +19,7 @@ namespace tz {
 namespace {
 
 constexpr Integer kChannels = clsInstrument::GasChannels;
+constexpr std::string_view kNoValueMark = "*****";
 
 // A field of the line being loaded could not be used; the loader names the line.
 struct BadField {
@@ -50,12 +51,11 @@ public:
     std::string Text(int i) const {
         return i < tokens_.TokenCount() ? tokens_.Tokens(static_cast<Integer>(i)) : std::string();
     }
-    bool IsNumber(int i) const { return IsNumericText(Text(i)); }
 
     // int(t): a decimal number, rounded to the nearest whole number (halves to even).
     Integer Int(int i) const {
         const std::string text = Text(i);
-        if (!IsNumericText(text)) throw BadField{"field " + std::to_string(i + 1) + " is not a number"};
+        if (!IsNumericText(text)) throw NotANumber(i);
         const double value = std::nearbyint(static_cast<double>(TextToSingle(text)));
         if (value < -32768 || value > 32767)
             throw BadField{"field " + std::to_string(i + 1) + " is out of range"};
@@ -80,15 +80,32 @@ public:
     // sng(t): a number as a single-precision value.
     Single Sng(int i) const {
         const std::string text = Text(i);
-        if (!IsNumericText(text)) throw BadField{"field " + std::to_string(i + 1) + " is not a number"};
+        if (!IsNumericText(text)) throw NotANumber(i);
         return TextToSingle(text);
     }
 
-    // flag(t): 1 when the field starts with "1".
-    Integer Flag(int i) const {
-        const std::string text = Text(i);
-        return !text.empty() && text[0] == '1' ? 1 : 0;
+    // A gas value field: a number, or the no-value mark "*****" that the file writes for a value
+    // the record does not hold. Any other text is a fault, never a silent "no value".
+    Single SngOrNone(int i) const {
+        if (Trim(Text(i)) == kNoValueMark) return NoValue;
+        return Sng(i);
     }
+
+    // flag(t): a number, 1 when it starts with "1".
+    Integer Flag(int i) const {
+        const std::string text = Trim(Text(i));
+        if (!IsNumericText(text)) throw NotANumber(i);
+        return text[0] == '1' ? 1 : 0;
+    }
+
+    // A range marker: "L" (second range) or "H".
+    bool IsLo(int i) const {
+        const std::string text = Text(i);
+        if (text != "L" && text != "H") throw BadField{"field " + std::to_string(i + 1) + " is not H or L"};
+        return text == "L";
+    }
+
+    static BadField NotANumber(int i) { return BadField{"field " + std::to_string(i + 1) + " is not a number"}; }
 
 private:
     const clsToken& tokens_;
@@ -104,12 +121,14 @@ struct LoadRow {
 template <void (clsInstrument::*SetValue)(Integer, Single),
           void (clsInstrument::*SetIsLo)(Integer, bool)>
 void ApplyAlarmPoint(clsInstrument& r, const LineFields& f) {
-    for (int gas = 0; gas < kChannels; ++gas) {
-        const Single value = f.IsNumber(gas + 2) ? f.Sng(gas + 2) : Single{NoValue};
-        (r.*SetValue)(static_cast<Integer>(gas), value);
-    }
-    (r.*SetIsLo)(4, f.Text(8) == "L");
-    (r.*SetIsLo)(5, f.Text(9) == "L");
+    // Every field is read before anything is stored, so a malformed line leaves the levels alone.
+    std::array<Single, kChannels> values{};
+    for (int gas = 0; gas < kChannels; ++gas) values[static_cast<std::size_t>(gas)] = f.SngOrNone(gas + 2);
+    const bool lo4 = f.IsLo(8), lo5 = f.IsLo(9);
+    for (int gas = 0; gas < kChannels; ++gas)
+        (r.*SetValue)(static_cast<Integer>(gas), values[static_cast<std::size_t>(gas)]);
+    (r.*SetIsLo)(4, lo4);
+    (r.*SetIsLo)(5, lo5);
 }
 
 void ApplyGasInfo(clsInstrument& r, const LineFields& f) {
@@ -118,12 +137,12 @@ void ApplyGasInfo(clsInstrument& r, const LineFields& f) {
     ParseSecondRangeInfo(f.Text(9), r, 5);
 }
 
-// Channels with a port number keep it; every other channel receives the lowest free number.
+// Channels with a port number keep it; every channel marked "F" receives the lowest free number.
 void ApplyPorts(clsInstrument& r, const LineFields& f) {
     std::array<bool, kChannels> used{};
     for (int gas = 0; gas < kChannels; ++gas) {
         Integer port = -1;
-        if (f.IsNumber(gas + 2)) {
+        if (Trim(f.Text(gas + 2)) != "F") {
             port = f.Int(gas + 2);
             if (port < 0 || port >= kChannels)
                 throw BadField{"port number " + std::to_string(port) + " is outside 0 to 5"};
@@ -207,6 +226,9 @@ constexpr LoadRow kLoadRows[] = {
     {"UZ",
      [](clsInstrument& r, const LineFields& f) {
          const std::string zero = f.Text(2);
+         // One digit per channel from channel 0; channels beyond the digits given are 0.
+         if (zero.empty() || zero.size() > kChannels || zero.find_first_not_of("01") != std::string::npos)
+             throw BadField{"field 3 is not one digit 0 or 1 per channel"};
          for (std::size_t gas = 0; gas < kChannels; ++gas)
              r.Zero(static_cast<Integer>(gas), gas < zero.size() && zero[gas] == '1' ? 1 : 0);
      }},
@@ -219,8 +241,8 @@ constexpr LoadRow kLoadRows[] = {
          r.IRRange(f.Int(2));
          r.Change_IRRange(false);
      }},
-    {"A3", [](clsInstrument& r, const LineFields& f) { r.Inert1st(f.Sng(2)); }},
-    {"A4", [](clsInstrument& r, const LineFields& f) { r.Inert2nd(f.Sng(2)); }},
+    {"A3", [](clsInstrument& r, const LineFields& f) { r.Inert1st(f.SngOrNone(2)); }},
+    {"A4", [](clsInstrument& r, const LineFields& f) { r.Inert2nd(f.SngOrNone(2)); }},
     {"MO",
      [](clsInstrument& r, const LineFields& f) {
          r.UseUserPassword(f.Flag(2));

@@ -54,9 +54,11 @@ using UnknownCodeHandler = std::function<void(const std::string& code)>;
 std::string UnknownCodeMessage(const std::string& code);
 
 // Applies the file's lines to the record in file order. Blank and comment-only lines are skipped.
-// A malformed line (a number field that is not a number or does not fit, a port number outside 0
-// to 5, a line that is not text) stops the load with SettingsFileError naming the line; the lines
-// before it keep their effect. A file that cannot be opened throws SettingsFileError too.
+// Only "*****" stands for no value (in a gas value field); a malformed line (a number field that
+// is missing, is not a number or does not fit, a range marker other than H or L, a port that is
+// neither "F" nor 0 to 5, a line that is not text) stops the load with SettingsFileError naming
+// the line; the lines before it keep their effect, the malformed line has none. A file that
+// cannot be opened throws SettingsFileError too.
 void LoadSettingsFile(clsInstrument& record, const std::filesystem::path& fileName,
                       const UnknownCodeHandler& onUnknownCode = {});
 

@@ -165,13 +165,20 @@ TEST_F(WriteCommands, TwoLoadsInTheSameSecond_EachKeepsItsOwnBackup) {
     EXPECT_TRUE(firstKept);
 }
 
+// A level that is not a number is a fault of the file, not "no value": nothing reaches the
+// instrument, not even a read.
 TEST_F(WriteCommands, LoadMalformedFile_ExitTwoNamingTheLineWithoutReading) {
-    const auto file = folder / "bad.seq";
-    std::ofstream(file) << "AT,W,1,\r\nAP,W,99999,\r\n";
-    const CliResult r = Run(second, {"--yes", "load", file.string()});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.err.find("line 2"), std::string::npos) << r.err;
-    EXPECT_TRUE(second.sim.ReceivedCommands().empty());
+    for (const char* badLine : {"AP,W,99999,", "A2,W,   6O, 17.5,*****,  100, 20.0,*****,L,H,",
+                                "A1,W,   20, 19.0,  2.5,   35,  abc,*****,H,H,", "SA,W,   50,"}) {
+        const auto file = folder / "bad.seq";
+        std::ofstream(file) << "AT,W,1,\r\n" << badLine << "\r\n";
+        const CliResult r = Run(second, {"--yes", "load", file.string()});
+        EXPECT_EQ(r.code, 2) << badLine;
+        EXPECT_NE(r.err.find("line 2"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(file.string()), std::string::npos) << r.err;
+        EXPECT_EQ(r.out.find("Upload Complete"), std::string::npos) << r.out;
+        EXPECT_TRUE(second.sim.ReceivedCommands().empty()) << badLine;
+    }
 }
 
 TEST_F(WriteCommands, WriteRefusedByInstrument_ExitOne) {

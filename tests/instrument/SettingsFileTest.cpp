@@ -186,6 +186,21 @@ TEST(SettingsFileRoundTrip, SaveLoadSaveGivesTheIdenticalFile) {
     EXPECT_EQ(ReadWholeFile(folder / "second.seq"), ReadWholeFile(folder / "first.seq"));
 }
 
+// Files the program writes load back into the same file, whatever the record holds: a record
+// never set, and one whose values the file writes as no value.
+TEST(SettingsFileRoundTrip, RecordsWithoutValues_LoadBackAsSaved) {
+    clsInstrument noValues = FullySetRecord();
+    noValues.Inert1st(NoValue);
+    noValues.Inert2nd(-5);
+    for (Integer gas = 0; gas < 6; ++gas) noValues.Stel(gas, NoValue);
+    for (const clsInstrument& record : {clsInstrument{}, noValues}) {
+        const std::string saved = SettingsFileText(record);
+        clsInstrument loaded;
+        LoadSettingsText(loaded, saved);
+        EXPECT_EQ(SettingsFileText(loaded), saved);
+    }
+}
+
 // Loading the "GJ" line clears the levels of a channel it names not fitted; a record that holds
 // levels for such a channel (as after a read whose gas information reply was refused) must not
 // save a file that loads into something else.
@@ -319,8 +334,9 @@ TEST(SettingsFileLoad, PortsWithoutNumberTakeTheLowestFreeOne) {
 }
 
 TEST(SettingsFileLoad, MaskedAlarmPointLoadsAsNoValue) {
-    const clsInstrument r = Loaded("A2,W,*****,   20,   30,   40,   50,   60,H,L,\r\n");
+    const clsInstrument r = Loaded("A2,W,*****,   20,   30,   40,   50,   60,H,L,\r\nA3,W,*****,\r\n");
     EXPECT_FLOAT_EQ(r.Alarm(0), NoValue);
+    EXPECT_FLOAT_EQ(r.Inert1st(), NoValue);
     EXPECT_FLOAT_EQ(r.Alarm(1), 20);
     EXPECT_FLOAT_EQ(r.Alarm(5), 60);
     EXPECT_FALSE(r.AlarmIsLo(4));
@@ -419,6 +435,23 @@ const MalformedCase kMalformedCases[] = {
     {"PortOutOfRange", "UG,W,0,1,2,3,4,6,"},
     {"NegativePort", "UG,W,-1,0,1,2,3,4,"},
     {"GasInfoNumbers", "GJ,W,CO         abcde    1ppm ,"},
+    // A gas value field holds a number or the no-value mark "*****", nothing else.
+    {"LevelWithLetterO", "A1,W,   1O, 11.0, 12.0,*****, 5.25, 15.0,L,H,"},
+    {"LevelAsWord", "A2,W,   20,  off,   22,   23,   24,   25,H,H,"},
+    {"LevelFourStars", "AS,W,   20,   21,****,   23,   24,   25,H,H,"},
+    {"LevelDashes", "AW,W,   20,   21,   22,   23,   24,-----,H,H,"},
+    {"LevelFieldsMissing", "SA,W,   50,   50,"},
+    {"LevelRangeMarker", "A1,W,   10,   11,   12,   13,   14,   15,X,H,"},
+    {"LevelRangeMarkerMissing", "A1,W,   10,   11,   12,   13,   14,   15,L,"},
+    {"InertNotNumber", "A3,W,  abc,"},
+    {"InertMissing", "A4,W,"},
+    {"FlagNotNumber", "SJ,W,on,"},
+    {"FlagMissing", "PG,W,"},
+    {"ZeroDigitsNotBits", "UZ,W,10x100,"},
+    {"ZeroDigitsTooMany", "UZ,W,1010101,"},
+    {"PortLetter", "UG,W,0,1,2,3,4,x,"},
+    {"PortMissing", "UG,W,0,1,2,"},
+    {"HexFieldMissing", "BU,W,05,0A,"},
     {"NotText", std::string("AT,W,1\0\x01\x02,", 10)},
     {"TooManyFields", ManyFields(300)},
 };
