@@ -1,22 +1,18 @@
 // stations and users: export a list from the instrument to a list file, or import a list file
 // and write the entries that changed.
-#include <fstream>
-#include <sstream>
-
 #include "cli/CliText.h"
 #include "cli/CommandTable.h"
-#include "cli/ListFile.h"
 #include "cli/OutputFile.h"
 #include "cli/TextTable.h"
 #include "cli/WriteVerify.h"
+#include "instrument/ListFile.h"
 #include "instrument/WritePayloads.h"
 
 namespace tz::cli {
 
 namespace {
 
-void RefuseImproper(const NameList& names, ListKind kind) {
-    const std::vector<int> entries = ImproperEntries(names);
+void RefuseImproper(const std::vector<int>& entries, ListKind kind) {
     if (entries.empty()) return;
     std::string list;
     for (int entry : entries) list += (list.empty() ? "" : ", ") + std::to_string(entry);
@@ -28,21 +24,18 @@ int Export(CliContext& context, ListKind kind, const std::string& file) {
     clsInstrument record;
     context.ReadInstrument(record);
     const NameList names = ListOf(record, kind);
-    RefuseImproper(names, kind);
+    RefuseImproper(ImproperEntries(names), kind);
     WriteWholeFile(file, ListFileText(names), context.Io().out);
     if (file != "-") context.Io().out << "Export Complete: " << file << "\n";
     return ExitSuccess;
 }
 
-NameList ReadListFile(CliContext& context, const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in.is_open() || in.bad()) throw CliFailure(ExitUsage, "Cannot read " + file);
-    int extra = 0;
-    NameList names = ParseListFile(text.str(), &extra);
-    if (extra > 0) context.Io().err << file << ": " << extra << " line(s) after entry 128 ignored\n";
-    return names;
+std::vector<ListFileEntry> ReadListFile(const std::string& file) {
+    try {
+        return LoadListFile(file);
+    } catch (const ListFileError& e) {
+        throw CliFailure(ExitUsage, file + ": " + e.what());
+    }
 }
 
 // The instrument keeps every name as 16 characters, filled with spaces.
@@ -50,28 +43,28 @@ std::string AsKept(const std::string& name) { return EncodeFix(name, 16); }
 
 // Assigns the names that differ from the instrument's; the record flags exactly those entries for
 // writing.
-int ApplyChanged(clsInstrument& record, ListKind kind, const NameList& names) {
+int ApplyChanged(clsInstrument& record, ListKind kind, const std::vector<ListFileEntry>& entries) {
     int changed = 0;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const auto entry = static_cast<Integer>(i);
+    for (const ListFileEntry& e : entries) {
+        const auto entry = static_cast<Integer>(e.entry - 1);
         const std::string present = kind == ListKind::Stations ? record.StationList(entry) : record.UserList(entry);
-        if (AsKept(names[i]) == AsKept(present)) continue;
+        if (AsKept(e.name) == AsKept(present)) continue;
         if (kind == ListKind::Stations)
-            record.StationList(entry, names[i]);
+            record.StationList(entry, e.name);
         else
-            record.UserList(entry, names[i]);
+            record.UserList(entry, e.name);
         ++changed;
     }
     return changed;
 }
 
 int Import(CliContext& context, ListKind kind, const std::string& file) {
-    const NameList names = ReadListFile(context, file);
-    RefuseImproper(names, kind);
+    const std::vector<ListFileEntry> entries = ReadListFile(file);
+    RefuseImproper(ImproperEntries(entries), kind);
     clsInstrument record;
     context.ReadInstrument(record);
     record.ClearChangeFlags();
-    const int changed = ApplyChanged(record, kind, names);
+    const int changed = ApplyChanged(record, kind, entries);
     if (changed == 0) {
         context.Io().out << "No entries changed.\n";
         return ExitSuccess;
@@ -106,8 +99,10 @@ int ListCommand(CliContext& context, const ParsedArgs& args) {
 }
 
 constexpr const char* kListDetails =
-    "The file has one line per entry: the entry number, a comma and the name (1 to 128).\n"
-    "import writes only the entries that differ from the instrument's, after confirmation on a\n"
+    "The file has one line per entry: the entry number (1 to 128), a comma and the name.\n"
+    "import sets the entries the file names, each by its number, and keeps the others; a line\n"
+    "without a comma, a number outside 1 to 128 or given twice is refused (exit 2), blank lines\n"
+    "are skipped. It writes only the entries that differ from the instrument's, after confirmation on a\n"
     "terminal unless --yes; names longer than 16 characters or with characters outside the\n"
     "space to \"~\" are refused (exit 3). export to - writes standard output.";
 

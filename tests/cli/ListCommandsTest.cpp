@@ -1,47 +1,17 @@
 // Station and user lists: the file format, export and import against the simulated instrument.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "cli/CliTestRig.h"
-#include "cli/ListFile.h"
+#include "instrument/ListFile.h"
 
 namespace tz::cli::test {
 namespace {
 
 using tz::testing::FileTestFolder;
 using tz::testing::ReadWholeFile;
-
-TEST(ListFile, Parse_NameAfterFirstSeparatorKeptWhole) {
-    const NameList names = ParseListFile("1,PLANT A\r\n2\tTAB NAME\r\n3,A,,B\r\n4,\r\n5\r\n6,  LEFT\n");
-    EXPECT_EQ(names, (NameList{"PLANT A", "TAB NAME", "A,,B", "", "", "  LEFT"}));
-}
-
-TEST(ListFile, Parse_LinesBeyond128Counted) {
-    std::string text;
-    for (int i = 1; i <= 130; ++i) text += std::to_string(i) + ",N" + std::to_string(i) + "\r\n";
-    int extra = 0;
-    const NameList names = ParseListFile(text, &extra);
-    EXPECT_EQ(names.size(), 128u);
-    EXPECT_EQ(names.back(), "N128");
-    EXPECT_EQ(extra, 2);
-}
-
-TEST(ListFile, ProperNames_TableOfCases) {
-    EXPECT_TRUE(IsProperName(""));
-    EXPECT_TRUE(IsProperName("SIXTEEN CHARS OK"));
-    EXPECT_TRUE(IsProperName("A'B#C,~"));
-    EXPECT_FALSE(IsProperName("SEVENTEEN CHARS!!"));
-    EXPECT_FALSE(IsProperName("CAF\xC3\x89"));
-    EXPECT_FALSE(IsProperName("TAB\tNAME"));
-}
-
-TEST(ListFile, Text_128NumberedLines) {
-    const std::string text = ListFileText(NameList(128, "X"));
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 128);
-    EXPECT_EQ(text.substr(0, 5), "1,X\r\n");
-    EXPECT_EQ(text.substr(text.size() - 7), "128,X\r\n");
-}
 
 class ListCommands : public ::testing::Test {
 protected:
@@ -100,6 +70,41 @@ TEST_F(ListCommands, ImportImproperName_RefusedWithMessage8056AndNothingSent) {
     EXPECT_EQ(r.code, 3);
     EXPECT_NE(r.err.find("Improper data found  ( User List )"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(": 2"), std::string::npos);
+    EXPECT_TRUE(env.sim.ReceivedCommands().empty());
+}
+
+// Each line's number picks its entry; the entries the file does not name keep their names.
+TEST_F(ListCommands, ImportByEntryNumber_OnlyTheNamedEntriesChange) {
+    const NameList before = ListOf(env.sim.State().record, ListKind::Stations);
+    const auto file = folder / "Station.csv";
+    std::ofstream(file, std::ios::binary) << "\r\n5,PUMP ROOM\r\n\r\n2,GATE\r\n";
+    const CliResult r = Run({"--yes", "stations", "import", file.string()});
+    ASSERT_EQ(r.code, 0) << r.err << r.out;
+    NameList expected = before;
+    expected[4] = "PUMP ROOM       ";
+    expected[1] = "GATE            ";
+    EXPECT_EQ(ListOf(env.sim.State().record, ListKind::Stations), expected);
+    EXPECT_EQ(ListWrites(), 2);
+}
+
+// A faulty line ends the import before the instrument is read: nothing is written.
+TEST_F(ListCommands, ImportFaultyLine_ExitTwoNamingTheLineNothingSent) {
+    const struct {
+        std::string text;
+        const char* line;
+    } cases[] = {
+        {"No,Name\r\n1,A\r\n", "line 1 "}, {"1,A\r\n129,X\r\n", "line 2 "}, {"1,A\r\n\r\n0,X\r\n", "line 3 "},
+        {"abc,X\r\n", "line 1 "},        {"1;A\r\n", "line 1 "},          {"3,A\r\n3,B\r\n", "line 2 "},
+        {"", "no entries"},
+    };
+    const auto file = folder / "User.csv";
+    for (const auto& c : cases) {
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << c.text;
+        const CliResult r = Run({"--yes", "users", "import", file.string()});
+        EXPECT_EQ(r.code, 2) << c.text;
+        EXPECT_NE(r.err.find(file.string() + ": "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(c.line), std::string::npos) << c.text << ": " << r.err;
+    }
     EXPECT_TRUE(env.sim.ReceivedCommands().empty());
 }
 
