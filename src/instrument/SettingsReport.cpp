@@ -1,6 +1,7 @@
 #include "instrument/SettingsReport.h"
 
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <system_error>
 
@@ -64,9 +65,11 @@ std::string LanguageName(Integer value) {
                           Msg(8091), Msg(8092), Msg(8094)});
 }
 
+// At least five digits, with leading zeros; a longer number is written in full.
 std::string RomText(Long rom) {
-    const std::string padded = "00000" + Number(rom);
-    return padded.substr(padded.size() - 5);
+    const std::string digits = Number(rom);
+    if (rom < 0 || digits.size() >= 5) return digits;
+    return std::string(5 - digits.size(), '0') + digits;
 }
 
 std::string PortsText(const clsInstrument& r) {
@@ -95,17 +98,17 @@ void AddGasColumns(Fields& f, const clsInstrument& r, Integer gas) {
     if (r.GasEnabled(gas)) {
         const Integer d = r.GasPoint(gas);
         values = {r.GasName(gas),
-                  NumberField5(r.Warning(gas), d),
-                  NumberField5(r.Alarm(gas), d),
-                  NumberField5(r.Stel(gas), d),
-                  NumberField5(r.Twa(gas), d),
-                  NumberField5(r.AutoCalib(gas), d),
+                  NumberFieldUncut(r.Warning(gas), d),
+                  NumberFieldUncut(r.Alarm(gas), d),
+                  NumberFieldUncut(r.Stel(gas), d),
+                  NumberFieldUncut(r.Twa(gas), d),
+                  NumberFieldUncut(r.AutoCalib(gas), d),
                   FormatGeneralDate(r.CalibDate(gas)),
-                  NumberField5(r.CalibBefore(gas), d),
-                  NumberField5(r.CalibAfter(gas), d),
+                  NumberFieldUncut(r.CalibBefore(gas), d),
+                  NumberFieldUncut(r.CalibAfter(gas), d),
                   FormatGeneralDate(r.BumpDates(gas)),
-                  NumberField5(r.BumpResult(gas), d),
-                  NumberField5(r.BumpConcentration(gas), d)};
+                  NumberFieldUncut(r.BumpResult(gas), d),
+                  NumberFieldUncut(r.BumpConcentration(gas), d)};
     } else {
         values.assign(std::size(kTitles), kNoGas);
     }
@@ -278,10 +281,18 @@ bool WriteSettingsReport(const clsInstrument& record, ReportMode mode,
         return false;
     }
     const std::filesystem::path file = SettingsReportPath(logFolder, suffix);
-    std::error_code ignored;
-    const bool isNew = !std::filesystem::exists(file, ignored);
+    const auto fail = [&] {
+        if (error) *error = "cannot write the settings report " + file.string();
+        return false;
+    };
+    // A file that is missing or empty (its first write failed) is new and gets the title line.
+    std::error_code ec;
+    const bool existed = std::filesystem::exists(file, ec);
+    if (ec) return fail();
+    const std::uintmax_t oldSize = existed ? std::filesystem::file_size(file, ec) : 0;
+    if (ec) return fail();
     std::string text;
-    if (isNew) text = SettingsReportTitleLine() + "\r\n";
+    if (oldSize == 0) text = SettingsReportTitleLine() + "\r\n";
     text += SettingsReportDataLine(record, mode, now) + "\r\n";
 
     std::ofstream out(file, std::ios::binary | std::ios::app);
@@ -290,8 +301,13 @@ bool WriteSettingsReport(const clsInstrument& record, ReportMode mode,
         out.close();
     }
     if (!out) {
-        if (error) *error = "cannot write the settings report " + file.string();
-        return false;
+        // Take back whatever part of the line reached the file, so it stays as it was.
+        std::error_code ignored;
+        if (existed)
+            std::filesystem::resize_file(file, oldSize, ignored);
+        else
+            std::filesystem::remove(file, ignored);
+        return fail();
     }
     return true;
 }

@@ -77,10 +77,15 @@ std::string GasValueText(Single value, Integer decimals, bool convert) {
     return FormatFixed(shown, DisplayDecimals(decimals));
 }
 
-std::string NumberField5(Single value, Integer decimals) {
+std::string NumberFieldUncut(Single value, Integer decimals) {
     if (value < 0) return "*****";
-    const std::string padded = "    " + FormatFixed(value, DisplayDecimals(decimals));
-    return padded.substr(padded.size() - 5);
+    const std::string text = FormatFixed(value, DisplayDecimals(decimals));
+    return text.size() >= 5 ? text : std::string(5 - text.size(), ' ') + text;
+}
+
+std::string NumberField5(Single value, Integer decimals) {
+    const std::string field = NumberFieldUncut(value, decimals);
+    return field.substr(field.size() - 5);
 }
 
 std::string DecimalFormat(Integer decimals) {

@@ -26,6 +26,9 @@ std::string GasValueText(Single value, Integer decimals, bool convert);
 // The protocol's five-character number field: right-aligned, "*****" for negative values; a
 // number longer than five characters loses its leftmost characters.
 std::string NumberField5(Single value, Integer decimals);
+// The same field where nothing may be lost (the settings report): a number longer than five
+// characters is written in full.
+std::string NumberFieldUncut(Single value, Integer decimals);
 
 // "#0", "#0.0", ... "#0.000000000" for 0 to 9 decimals; empty text otherwise.
 std::string DecimalFormat(Integer decimals);

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <vector>
+
+#if defined(__unix__)
+#include <sys/resource.h>
+#endif
 
 #include "app/modMain.h"
 #include "instrument/FileTestFolder.h"
@@ -179,6 +184,80 @@ TEST_F(SettingsReport, RomPortsAndDates) {
     EXPECT_EQ(data[8], "00123");
     EXPECT_EQ(data[75], "0123--");
 }
+
+// No field is ever cut: a value wider than its five-character field is written in full.
+TEST_F(SettingsReport, WideValuesWrittenInFull) {
+    const struct {
+        Long rom;
+        const char* romText;
+        Single value;
+        Integer decimals;
+        const char* valueText;
+    } cases[] = {
+        {123, "00123", 25, 0, "   25"},       {730012, "730012", 4800, 1, "4800.0"},
+        {0, "00000", 12345, 0, "12345"},      {99999, "99999", 123456, 0, "123456"},
+        {1234567, "1234567", NoValue, 1, "*****"}, {7, "00007", 0.25f, 2, " 0.25"},
+    };
+    for (const auto& c : cases) {
+        clsInstrument r = Record();
+        r.RomNumber(c.rom);
+        r.GasPoint(4, c.decimals);
+        r.GasPoint(5, c.decimals);
+        r.BumpResult(4, c.value);
+        r.Warning(5, c.value);
+        const auto data = Data(r);
+        const std::size_t channel4 = 79 + 4 * 12, channel5 = 79 + 5 * 12;
+        EXPECT_EQ(data[8], c.romText) << c.rom;
+        EXPECT_EQ(data[channel4 + 10], c.valueText) << c.value;
+        EXPECT_EQ(data[channel5 + 1], c.valueText) << c.value;
+        EXPECT_EQ(data.size(), SettingsReportColumns);
+    }
+}
+
+TEST_F(SettingsReport, EmptyFileIsNew_GetsTheTitleLine) {
+    FileTestFolder folder;
+    testing::WriteWholeFile(folder / "TZ7300_Setting.csv", "");
+    ASSERT_TRUE(WriteSettingsReport(Record(), ReportMode::Write, folder.Path(), "", Noon()));
+    const auto lines = Lines(ReadWholeFile(folder / "TZ7300_Setting.csv"));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], SettingsReportTitleLine());
+}
+
+#if defined(__unix__)
+// The file system refuses the write part-way (the file size limit stands in for a full disk):
+// the report is left as it was, and the next write that succeeds finds it as before.
+TEST_F(SettingsReport, FailedAppend_LeavesTheFileAsItWas) {
+    FileTestFolder folder;
+    const auto file = folder / "TZ7300_Setting.csv";
+    const auto writeWithLimit = [&](rlim_t limit) {
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = limit;
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        std::string error;
+        const bool written = WriteSettingsReport(Record(), ReportMode::Write, folder.Path(), "", Noon(), &error);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+        EXPECT_EQ(!written, error.find("TZ7300_Setting.csv") != std::string::npos) << error;
+        return written;
+    };
+    // A first write that fails leaves no file (and no empty one), so the next one writes the title.
+    EXPECT_FALSE(writeWithLimit(100));
+    EXPECT_FALSE(std::filesystem::exists(file));
+    ASSERT_TRUE(WriteSettingsReport(Record(), ReportMode::Read, folder.Path(), "", Noon()));
+    const std::string before = ReadWholeFile(file);
+    // An append that fails part-way is taken back.
+    EXPECT_FALSE(writeWithLimit(before.size() + 100));
+    EXPECT_EQ(ReadWholeFile(file), before);
+    ASSERT_TRUE(WriteSettingsReport(Record(), ReportMode::WriteID, folder.Path(), "", Noon()));
+    const auto lines = Lines(ReadWholeFile(file));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], SettingsReportTitleLine());
+    EXPECT_EQ(CsvFields(lines[2])[0], "WriteID");
+}
+#endif
 
 TEST_F(SettingsReport, DisabledChannelGivesTwelveDashFields) {
     clsInstrument r = Record();

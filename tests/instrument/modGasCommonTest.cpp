@@ -78,7 +78,12 @@ TEST_F(GasCommonTest, NumberField5_RightAlignsInFiveCharacters) {
     for (const ValueTextCase& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.value << " with " << c.decimals);
         EXPECT_EQ(NumberField5(c.value, c.decimals), c.text);
+        // The uncut field differs only where the number is wider than five characters.
+        const std::string uncut = NumberFieldUncut(c.value, c.decimals);
+        EXPECT_EQ(uncut.substr(uncut.size() - 5), c.text);
     }
+    EXPECT_EQ(NumberFieldUncut(123456, 0), "123456");
+    EXPECT_EQ(NumberFieldUncut(1000, 1), "1000.0");
 }
 
 TEST_F(GasCommonTest, DecimalFormat_ZeroToNineAndEmptyOtherwise) {
