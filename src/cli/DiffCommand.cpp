@@ -10,22 +10,22 @@ namespace {
 
 int Diff(CliContext& context, const ParsedArgs& args) {
     auto unknown = [&](const std::string& code) { context.Io().err << UnknownCodeMessage(code) << "\n"; };
-    clsInstrument left, right;
+    std::vector<SettingDifference> differences;
     std::string leftTitle, rightTitle = args.positional.back();
     if (args.positional.size() == 2) {
-        // Two files: both over the same empty record, so only what the files hold is compared.
-        const clsInstrument blank;
-        left = WithSettingsFile(blank, args.positional[0], unknown);
-        right = WithSettingsFile(blank, args.positional[1], unknown);
+        // Two files: only what the files hold is compared.
+        differences = FileDifferences(args.positional[0], args.positional[1], unknown);
         leftTitle = args.positional[0];
     } else {
         // Read the file first, so a malformed file ends the command before the instrument is read.
         WithSettingsFile(clsInstrument(), args.positional[0], unknown);
+        clsInstrument left;
         context.ReadInstrument(left);
-        right = WithSettingsFile(left, args.positional[0], unknown);
+        // The file over the instrument's record: the settings it does not hold are the instrument's.
+        const clsInstrument right = WithSettingsFile(left, args.positional[0], unknown);
+        differences = SettingsDifferences(left, right);
         leftTitle = "instrument";
     }
-    const std::vector<SettingDifference> differences = SettingsDifferences(left, right);
     if (differences.empty()) {
         context.Io().out << "No differences.\n";
         return ExitSuccess;

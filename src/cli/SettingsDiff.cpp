@@ -1,5 +1,6 @@
 #include "cli/SettingsDiff.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -134,6 +135,11 @@ void AddPropertyDifferences(const std::string& code, const std::string& name, co
     out.push_back({code, name, SettingValueText(left, name, -1, a), SettingValueText(right, name, -1, b)});
 }
 
+// The line's payload: what the file holds after "<code>,W,".
+std::string PayloadOf(const std::string& code, const clsInstrument& record) {
+    return SettingsFileLine(code, record).substr(code.size() + 3);
+}
+
 // The properties that the line `code` of `right` changes in `left`; each side is shown with its own
 // record's decimals and range marks.
 void AddLineDifferences(const std::string& code, const clsInstrument& left, const clsInstrument& right,
@@ -150,8 +156,7 @@ void AddLineDifferences(const std::string& code, const clsInstrument& left, cons
         if (!IsChangeFlag(name)) AddPropertyDifferences(code, name, left, *a.Find(name), right, *b.Find(name), out);
     if (out.size() == start) {
         // The lines differ in an encoding that no property shows: name the line itself.
-        const std::string l = SettingsFileLine(code, left), r = SettingsFileLine(code, right);
-        out.push_back({code, code, l.substr(code.size() + 3), r.substr(code.size() + 3)});
+        out.push_back({code, code, PayloadOf(code, left), PayloadOf(code, right)});
     }
 }
 
@@ -165,24 +170,60 @@ std::string SettingValueText(const clsInstrument& record, const std::string& nam
     return PlainValueText(name, json);
 }
 
-std::vector<SettingDifference> SettingsDifferences(const clsInstrument& left, const clsInstrument& right) {
+namespace {
+
+constexpr std::string_view kNotInFile = "(not in the file)";
+
+bool Holds(const std::vector<std::string>* codes, const std::string& code) {
+    return codes == nullptr || std::find(codes->begin(), codes->end(), code) != codes->end();
+}
+
+// The lines that differ, among those both sides hold (null: every line); a line one side holds
+// alone is a difference of its own.
+std::vector<SettingDifference> Differences(const clsInstrument& left, const std::vector<std::string>* leftCodes,
+                                           const clsInstrument& right, const std::vector<std::string>* rightCodes) {
     std::vector<SettingDifference> out;
     for (std::string_view code : SettingsFileCodes) {
         const std::string c(code);
-        if (SettingsFileLine(c, left) != SettingsFileLine(c, right)) AddLineDifferences(c, left, right, out);
+        const bool inLeft = Holds(leftCodes, c), inRight = Holds(rightCodes, c);
+        if (!inLeft && !inRight) continue;
+        if (inLeft != inRight) {
+            out.push_back({c, c, inLeft ? PayloadOf(c, left) : std::string(kNotInFile),
+                           inRight ? PayloadOf(c, right) : std::string(kNotInFile)});
+            continue;
+        }
+        if (SettingsFileLine(c, left) == SettingsFileLine(c, right)) continue;
+        try {
+            AddLineDifferences(c, left, right, out);
+        } catch (const SettingsFileError&) {
+            // A line a record writes but that does not load back (a value the instrument gave
+            // that no file holds) cannot be split into properties: name the line itself.
+            out.push_back({c, c, PayloadOf(c, left), PayloadOf(c, right)});
+        }
     }
     return out;
 }
 
-clsInstrument WithSettingsFile(const clsInstrument& base, const std::filesystem::path& file,
-                               const std::function<void(const std::string&)>& onUnknown) {
-    clsInstrument record = base;
+}  // namespace
+
+std::vector<SettingDifference> SettingsDifferences(const clsInstrument& left, const clsInstrument& right) {
+    return Differences(left, nullptr, right, nullptr);
+}
+
+SettingsFileContent ReadSettingsFile(const clsInstrument& base, const std::filesystem::path& file,
+                                     const std::function<void(const std::string&)>& onUnknown) {
+    SettingsFileContent content{base, {}};
     try {
-        LoadSettingsFile(record, file, onUnknown);
+        content.codes = LoadSettingsFile(content.record, file, onUnknown);
     } catch (const SettingsFileError& e) {
         throw CliFailure(ExitUsage, file.string() + ": " + e.what());
     }
-    return record;
+    return content;
+}
+
+clsInstrument WithSettingsFile(const clsInstrument& base, const std::filesystem::path& file,
+                               const std::function<void(const std::string&)>& onUnknown) {
+    return ReadSettingsFile(base, file, onUnknown).record;
 }
 
 std::string DifferencesText(const std::vector<SettingDifference>& differences, const std::string& leftTitle,
@@ -190,6 +231,16 @@ std::string DifferencesText(const std::vector<SettingDifference>& differences, c
     std::vector<TextRow> rows = {{"Setting", leftTitle, rightTitle}};
     for (const SettingDifference& d : differences) rows.push_back({d.code + " " + d.name, d.left, d.right});
     return FormatTable(rows);
+}
+
+std::vector<SettingDifference> FileDifferences(const std::filesystem::path& left, const std::filesystem::path& right,
+                                               const std::function<void(const std::string&)>& onUnknown) {
+    const clsInstrument blank;
+    const SettingsFileContent a = ReadSettingsFile(blank, left, onUnknown);
+    const SettingsFileContent b = ReadSettingsFile(blank, right, onUnknown);
+    const auto quiet = [](const std::string&) {};
+    return Differences(WithSettingsFile(b.record, left, quiet), &a.codes, WithSettingsFile(a.record, right, quiet),
+                       &b.codes);
 }
 
 }  // namespace tz::cli

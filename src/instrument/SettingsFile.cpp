@@ -293,22 +293,23 @@ SettingsFileError MalformedLine(int lineNumber, const std::string& line, const s
                              lineNumber, line);
 }
 
-void ApplyLine(clsInstrument& record, clsToken& tokens, const std::string& line, int lineNumber,
-               const UnknownCodeHandler& onUnknownCode) {
-    if (IsBlank(line)) return;
+// The code of the line when it is one the loader knows and has applied, else empty.
+std::string ApplyLine(clsInstrument& record, clsToken& tokens, const std::string& line, int lineNumber,
+                      const UnknownCodeHandler& onUnknownCode) {
+    if (IsBlank(line)) return {};
     if (!IsTextLine(line)) throw MalformedLine(lineNumber, line, "not text");
     try {
         tokens.Source(line);
     } catch (const TokenLimitError&) {
         throw MalformedLine(lineNumber, line, "too many fields");
     }
-    if (tokens.TokenCount() == 0) return;  // a comment line
+    if (tokens.TokenCount() == 0) return {};  // a comment line
     const LineFields fields(tokens);
     const std::string code = Upper(fields.Text(0));
     const LoadRow* row = FindLoadRow(code);
     if (row == nullptr) {
         if (onUnknownCode) onUnknownCode(code);
-        return;
+        return {};
     }
     try {
         row->apply(record, fields);
@@ -319,6 +320,7 @@ void ApplyLine(clsInstrument& record, clsToken& tokens, const std::string& line,
     } catch (const OverflowError&) {
         throw MalformedLine(lineNumber, line, "a number is out of range");
     }
+    return code;
 }
 
 // An enabled channel whose port number is none of 0 to 5 (a record read before its port was
@@ -394,8 +396,9 @@ void SaveSettingsFile(const clsInstrument& record, const std::filesystem::path& 
 
 std::string UnknownCodeMessage(const std::string& code) { return "unknown " + code; }
 
-void LoadSettingsText(clsInstrument& record, std::string_view text,
-                      const UnknownCodeHandler& onUnknownCode) {
+std::vector<std::string> LoadSettingsText(clsInstrument& record, std::string_view text,
+                                          const UnknownCodeHandler& onUnknownCode) {
+    std::vector<std::string> codes;
     clsToken tokens;
     tokens.AddDelimiters(",");
     tokens.AddComments(";");
@@ -406,18 +409,20 @@ void LoadSettingsText(clsInstrument& record, std::string_view text,
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        ApplyLine(record, tokens, line, lineNumber, onUnknownCode);
+        const std::string code = ApplyLine(record, tokens, line, lineNumber, onUnknownCode);
+        if (!code.empty() && std::find(codes.begin(), codes.end(), code) == codes.end()) codes.push_back(code);
     }
+    return codes;
 }
 
-void LoadSettingsFile(clsInstrument& record, const std::filesystem::path& fileName,
-                      const UnknownCodeHandler& onUnknownCode) {
+std::vector<std::string> LoadSettingsFile(clsInstrument& record, const std::filesystem::path& fileName,
+                                          const UnknownCodeHandler& onUnknownCode) {
     std::ifstream in(fileName, std::ios::binary);
     if (!in) throw SettingsFileError("cannot open settings file " + fileName.string(), 0, {});
     std::ostringstream content;
     content << in.rdbuf();
     if (in.bad()) throw SettingsFileError("cannot read settings file " + fileName.string(), 0, {});
-    LoadSettingsText(record, content.str(), onUnknownCode);
+    return LoadSettingsText(record, content.str(), onUnknownCode);
 }
 
 }  // namespace tz

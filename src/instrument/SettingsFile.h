@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "instrument/clsInstrument.h"
 
@@ -58,12 +59,13 @@ std::string UnknownCodeMessage(const std::string& code);
 // is missing, is not a number or does not fit, a range marker other than H or L, a port that is
 // neither "F" nor 0 to 5, a line that is not text) stops the load with SettingsFileError naming
 // the line; the lines before it keep their effect, the malformed line has none. A file that
-// cannot be opened throws SettingsFileError too.
-void LoadSettingsFile(clsInstrument& record, const std::filesystem::path& fileName,
-                      const UnknownCodeHandler& onUnknownCode = {});
+// cannot be opened throws SettingsFileError too. Returns the codes (upper case) of the lines
+// applied, each once, in file order.
+std::vector<std::string> LoadSettingsFile(clsInstrument& record, const std::filesystem::path& fileName,
+                                          const UnknownCodeHandler& onUnknownCode = {});
 
 // The same for text already in memory (one line per LF, a CR before it is dropped).
-void LoadSettingsText(clsInstrument& record, std::string_view text,
-                      const UnknownCodeHandler& onUnknownCode = {});
+std::vector<std::string> LoadSettingsText(clsInstrument& record, std::string_view text,
+                                          const UnknownCodeHandler& onUnknownCode = {});
 
 }  // namespace tz

@@ -373,6 +373,13 @@ TEST(SettingsFileLoad, UnknownCodeIsReportedAndTheLoadGoesOn) {
     EXPECT_EQ(r.Inverse(), 1);
 }
 
+TEST(SettingsFileLoad, ReturnsTheCodesOfTheLinesAppliedOnceInFileOrder) {
+    clsInstrument r;
+    EXPECT_EQ(LoadSettingsText(r, "jz,W,1,\r\nZQ,W,5,\r\n; note\r\nKL,W,1,\r\nJZ,W,0,\r\n"),
+              (std::vector<std::string>{"JZ", "KL"}));
+    EXPECT_EQ(LoadSettingsText(r, SettingsFileText(r)).size(), SettingsFileCodes.size());
+}
+
 TEST(SettingsFileLoad, BlankAndCommentLinesAreSkipped) {
     std::vector<std::string> unknown;
     clsInstrument r;
