@@ -9,7 +9,7 @@ namespace {
 std::vector<CliCommand> AllRows() {
     std::vector<CliCommand> rows;
     for (auto group : {ReadCommandRows, DiffCommandRows, WriteCommandRows, MaintenanceCommandRows,
-                       ListCommandRows, CalibrationCommandRows, DumpCommandRows}) {
+                       ListCommandRows, CalibrationCommandRows, DumpCommandRows, PortCommandRows}) {
         std::vector<CliCommand> more = group();
         rows.insert(rows.end(), more.begin(), more.end());
     }

@@ -32,6 +32,7 @@ std::vector<CliCommand> MaintenanceCommandRows();  // clear-logger ... power-off
 std::vector<CliCommand> ListCommandRows();         // stations, users
 std::vector<CliCommand> CalibrationCommandRows();  // zero, span
 std::vector<CliCommand> DumpCommandRows();         // dump-eeprom, dump-flash
+std::vector<CliCommand> PortCommandRows();         // ports
 
 const std::vector<CliCommand>& Commands();
 const CliCommand* FindCommand(std::string_view name);

@@ -17,6 +17,7 @@ public:
     IIrdaPort& Irda() override { return irda_; }
     IEventLoop& Loop() override { return loop_; }
     bool ChoosePort(uclTzif& link, ProgramState& program, const std::string& device) override;
+    std::vector<ListedPort> SerialPorts() override;
     std::filesystem::path ProgramFolder() override;
     bool Interrupted() override;
 

@@ -28,6 +28,7 @@ int Info(CliContext& context, const ParsedArgs&) {
 
 int Read(CliContext& context, const ParsedArgs& args) {
     if (!args.Has("json")) throw CliFailure(ExitUsage, "read needs --json FILE (- for standard output)");
+    RequireWritableOutput(args.Value("json"));
     clsInstrument record;
     context.ReadInstrument(record);
     WriteWholeFile(args.Value("json"), RecordToJson(record), context.Io().out);
@@ -35,6 +36,7 @@ int Read(CliContext& context, const ParsedArgs& args) {
 }
 
 int Save(CliContext& context, const ParsedArgs& args) {
+    RequireWritableOutput(args.positional[0]);
     clsInstrument record;
     context.ReadInstrument(record);
     try {
@@ -49,6 +51,7 @@ int Save(CliContext& context, const ParsedArgs& args) {
 int Report(CliContext& context, const ParsedArgs& args) {
     const std::string suffix = args.Value("suffix", context.Program().FactoryRecordSuffix);
     if (!IsValidReportSuffix(suffix)) throw CliFailure(ExitUsage, Text(ReportSuffixRefusedMessage));
+    RequireWritableFolder(context.LogFolder(), "The log folder");
     clsInstrument record;
     context.ReadInstrument(record);
     std::string error;

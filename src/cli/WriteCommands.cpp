@@ -8,7 +8,9 @@
 
 #include "cli/CliText.h"
 #include "cli/CommandTable.h"
+#include "cli/OutputFile.h"
 #include "cli/SettingsDiff.h"
+#include "cli/SettingsInput.h"
 #include "cli/TextTable.h"
 #include "cli/WriteCommandSupport.h"
 #include "cli/WriteVerify.h"
@@ -61,8 +63,10 @@ void ReportMismatches(CliContext& context, const std::vector<WriteMismatch>& mis
 
 int Load(CliContext& context, const ParsedArgs& args) {
     const std::string file = args.positional[0];
-    auto unknown = [&](const std::string& code) { context.Io().err << UnknownCodeMessage(code) << "\n"; };
-    WithSettingsFile(clsInstrument(), file, unknown);  // a malformed file ends here, before the instrument
+    // A malformed or empty file ends here, and so does a log folder that cannot take the backup
+    // and the report line: before the instrument is read.
+    LoadSettingsInput(clsInstrument(), file, context.Io().err);
+    RequireWritableFolder(context.LogFolder(), "The log folder");
     clsInstrument current;
     context.ReadInstrument(current);
     // The file applies to the instrument's own record, so settings it does not carry keep their values.
