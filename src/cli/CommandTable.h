@@ -38,6 +38,8 @@ const std::vector<CliCommand>& Commands();
 const CliCommand* FindCommand(std::string_view name);
 
 std::string ProgramHelp();
+// "tz7300 <version>" and a line end.
+std::string VersionText();
 std::string CommandHelp(const CliCommand& command);
 
 }  // namespace tz::cli

@@ -23,10 +23,10 @@ int Ports(CliContext& context, const ParsedArgs&) {
         context.Io().out << "No serial ports found.\n";
         return ExitSuccess;
     }
-    std::vector<TextRow> rows = {{"No.", "Name", "Device", "Description", "USB", ""}};
+    std::vector<TextRow> rows = {{"No.", "Name", "Device", "Description", "USB"}};
     for (const ListedPort& p : ports)
-        rows.push_back({std::to_string(p.number), p.name, p.device, OrDash(Trim(p.description)), UsbIdText(p),
-                        p.infraredModule ? "infrared module" : ""});
+        rows.push_back({std::to_string(p.number), p.name, p.device, OrDash(Trim(p.description)),
+                        UsbIdText(p) + (p.infraredModule ? " (infrared module)" : "")});
     context.Io().out << FormatTable(rows);
     return ExitSuccess;
 }

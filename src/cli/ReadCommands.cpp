@@ -19,10 +19,14 @@ namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
 
-int Info(CliContext& context, const ParsedArgs&) {
+int Info(CliContext& context, const ParsedArgs& args) {
+    if (args.Has("json")) RequireWritableOutput(args.Value("json"));
     clsInstrument record;
     context.ReadInstrument(record);
-    context.Io().out << InfoSummary(record, context.Program());
+    if (args.Has("json"))
+        WriteWholeFile(args.Value("json"), InfoJson(record, context.Program()), context.Io().out);
+    else
+        context.Io().out << InfoSummary(record, context.Program());
     return ExitSuccess;
 }
 
@@ -115,6 +119,8 @@ int Monitor(CliContext& context, const ParsedArgs& args) {
     return ExitSuccess;
 }
 
+constexpr std::array<OptionRule, 1> kInfoOptions = {
+    {{"json", "FILE", "write the record and the converter values as JSON instead (- for standard output)"}}};
 constexpr std::array<OptionRule, 1> kReadOptions = {{{"json", "FILE", "write the record as JSON (- for standard output)"}}};
 constexpr std::array<OptionRule, 1> kReportOptions = {{{"suffix", "S", "report file suffix (default: FACTORY RECORD SUFFIX)"}}};
 constexpr std::array<OptionRule, 1> kMonitorOptions = {{{"seconds", "N", "stop after N seconds (default: until Ctrl-C)"}}};
@@ -123,10 +129,11 @@ constexpr std::array<OptionRule, 1> kMonitorOptions = {{{"seconds", "N", "stop a
 
 std::vector<CliCommand> ReadCommandRows() {
     return {
-        {"info", "", "read the whole instrument and print a summary",
+        {"info", "[--json FILE]", "read the whole instrument and print a summary",
          "Prints the identity, program number and checksum, the clock and its offset from the PC,\n"
-         "the six channels, the converter values and the lamp lists.",
-         {}, 0, 0, Info},
+         "the six channels, the converter values and the lamp lists. With --json the record goes\n"
+         "to FILE in the form of read --json, with the converter values as \"Converter\".",
+         kInfoOptions, 0, 0, Info},
         {"read", "--json FILE", "read the whole instrument and write the record as JSON",
          "The JSON form is the one tz7300-sim loads, so a read can be replayed by the simulator.",
          kReadOptions, 0, 0, Read},

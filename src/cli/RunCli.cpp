@@ -45,6 +45,10 @@ void CheckArgumentCount(const CliCommand& command, const ParsedArgs& parsed) {
 }
 
 int RunCommand(const CommandLine& line, CliIo& io, ILinkEnvironment& env) {
+    if (line.global.version) {
+        io.out << VersionText();
+        return ExitSuccess;
+    }
     if (line.command.empty() || line.command == "help") {
         const CliCommand* about = line.rest.empty() ? nullptr : FindCommand(line.rest[0]);
         if (line.command.empty() && !line.global.help)

@@ -79,7 +79,7 @@ int Load(CliContext& context, const ParsedArgs& args) {
     };
     if (!WriteSettings(context, record, WriteKind::Settings, asDefault,
                        args.Has("no-backup") ? std::function<void()>() : backup))
-        return ExitInstrument;
+        return ExitDeclined;
     AppendReport(context, record, ReportMode::Write);
     const std::vector<std::string> sent = context.TakeSentBodies();
     clsInstrument readBack;
@@ -126,7 +126,7 @@ int WriteIds(CliContext& context, const ParsedArgs& args) {
     clsInstrument record;
     context.ReadInstrument(record);
     for (const auto& [field, value] : values) (record.*(field->assign))(value);
-    if (!WriteSettings(context, record, WriteKind::Identifiers, false)) return ExitInstrument;
+    if (!WriteSettings(context, record, WriteKind::Identifiers, false)) return ExitDeclined;
     AppendReport(context, record, ReportMode::WriteID);
     context.Io().out << Text(5311) << "\n";
     return ExitSuccess;
@@ -151,7 +151,10 @@ int SetClock(CliContext& context, const ParsedArgs& args) {
     if (parts.year < 2000 || parts.year > 2099)
         throw CliFailure(ExitUsage, "the instrument's clock holds the years 2000 to 2099");
     uclTzif& link = context.Link();
-    if (!context.Confirm(Text(5309))) return ExitInstrument;
+    if (!context.Confirm(Text(5309))) {
+        context.Io().err << "Nothing written.\n";
+        return ExitDeclined;
+    }
     link.AddLog(Text(5535, {FormatGeneralDate(context.Now())}));
     if (now) when = context.Now();  // the time of sending, not of the question
     context.RequireOk(link.SetDateTime(when), "Setting the clock failed.");

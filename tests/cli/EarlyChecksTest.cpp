@@ -85,7 +85,7 @@ TEST_F(EarlyChecks, Ports_ListsNumbersNamesDescriptionsUsbIdsAndMarksTheModule) 
     const CliResult r = RunArgs(env, {"ports"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("1    ttyS0    /dev/ttyS0    -"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("2    ttyUSB0  /dev/ttyUSB0  CP2102 USB to UART  10C4:EA60  infrared module"),
+    EXPECT_NE(r.out.find("2    ttyUSB0  /dev/ttyUSB0  CP2102 USB to UART  10C4:EA60 (infrared module)"),
               std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("0403:6001"), std::string::npos) << r.out;

@@ -137,11 +137,11 @@ TEST_F(WriteCommands, LoadWithoutYesAndWithoutTerminal_RefusedBeforeWritingNoBac
     }
 }
 
-TEST_F(WriteCommands, LoadAnsweredNoAtTerminal_NothingWrittenNoBackup) {
+TEST_F(WriteCommands, LoadAnsweredNoAtTerminal_NothingWrittenNoBackupExitFour) {
     const std::string file = SavedFrom(first, "first.seq");
     const std::string no = "n\n";
     const CliResult r = RunTz(second, folder.Path(), {"load", file}, &no);
-    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.code, 4);
     EXPECT_NE(r.err.find("Update Ready? [y/N]"), std::string::npos) << r.err;
     EXPECT_EQ(Writes(second), 0);
     EXPECT_TRUE(Backups().empty());
