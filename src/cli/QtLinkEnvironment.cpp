@@ -12,14 +12,18 @@ namespace {
 
 volatile std::sig_atomic_t interruptRequested = 0;
 
-void OnInterrupt(int) {
+// The running exchange ends first; a second signal of the same kind ends the program at once.
+void OnInterrupt(int signal) {
     interruptRequested = 1;
-    std::signal(SIGINT, SIG_DFL);
+    std::signal(signal, SIG_DFL);
 }
 
 }  // namespace
 
-void QtLinkEnvironment::CatchInterrupt() { std::signal(SIGINT, OnInterrupt); }
+void QtLinkEnvironment::CatchInterrupt() {
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+}
 
 bool QtLinkEnvironment::Interrupted() { return interruptRequested != 0; }
 

@@ -21,7 +21,7 @@ public:
     std::filesystem::path ProgramFolder() override;
     bool Interrupted() override;
 
-    // Routes SIGINT to Interrupted(); a second SIGINT ends the program at once.
+    // Routes SIGINT and SIGTERM to Interrupted(); a second one ends the program at once.
     static void CatchInterrupt();
 
 private:
