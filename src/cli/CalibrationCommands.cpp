@@ -52,7 +52,16 @@ int PrintResults(CliContext& context, const clsInstrument& cal, const std::array
     return ExitSuccess;
 }
 
+// The calibration changes the instrument's readings, so it is confirmed like a write (--yes, or a
+// "y" at the terminal); answered no, nothing is sent.
+void ConfirmCalibration(CliContext& context, const std::string& question) {
+    if (context.Confirm(question)) return;
+    context.Io().err << "Nothing done.\n";
+    throw CliFailure(ExitDeclined, "Calibration not started.");
+}
+
 int Zero(CliContext& context, const ParsedArgs&) {
+    ConfirmCalibration(context, "Zero calibration of every channel: apply clean air. Start?");
     const clsInstrument cal = CalibrationRecord(context);
     uclTzif& link = context.Link();
     std::array<bool, 6> available{};
@@ -110,6 +119,11 @@ int Span(CliContext& context, const ParsedArgs& args) {
     clsInstrument cal = CalibrationRecord(context);
     const std::array<bool, 6> selected = Selection(args.Value("select"), cal);
     if (args.Has("conc")) ApplyConcentrations(args.Value("conc"), cal);
+    std::string channels;
+    for (Integer gas = 0; gas < kChannels; ++gas)
+        if (selected[static_cast<std::size_t>(gas)])
+            channels += (channels.empty() ? "" : ", ") + std::to_string(gas + 1) + " (" + Trim(cal.GasName(gas)) + ")";
+    ConfirmCalibration(context, "Span calibration of channel(s) " + channels + ": apply the calibration gas. Start?");
     uclTzif& link = context.Link();
     bool ok = false;
     {
@@ -132,11 +146,14 @@ constexpr std::array<OptionRule, 2> kSpanOptions = {{
 std::vector<CliCommand> CalibrationCommandRows() {
     return {
         {"zero", "", "zero calibration of every channel, with the per-channel results",
-         "Apply clean air first. Exit 1 when a channel failed.", {}, 0, 0, Zero},
+         "Apply clean air first. Asks for confirmation on a terminal unless --yes. Exit 1 when a\n"
+         "channel failed.",
+         {}, 0, 0, Zero},
         {"span", "--select 101000 [--conc 50,*,25,*,*,*]", "span calibration of the selected channels",
          "Apply the calibration gas first. Concentrations are in the unit of each channel's\n"
          "calibration gas concentration (the second range for channels 5 and 6 when the instrument\n"
-         "keeps it there). Exit 1 when a channel failed.",
+         "keeps it there). Asks for confirmation on a terminal unless --yes. Exit 1 when a channel\n"
+         "failed.",
          kSpanOptions, 0, 0, Span},
     };
 }

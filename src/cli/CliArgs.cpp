@@ -8,7 +8,7 @@ namespace tz::cli {
 
 namespace {
 
-constexpr std::array<OptionRule, 10> kGlobal = {{
+constexpr std::array<OptionRule, 11> kGlobal = {{
     {"port", "DEVICE", "serial device of the instrument (default: the USB infrared module)"},
     {"settings", "TEXT", "line settings such as 9600,n,8,1 (default: COMM SETTINGS)"},
     {"timeout", "SECONDS", "reply timeout (default: TIMEOUT of the configuration file)"},
@@ -18,7 +18,8 @@ constexpr std::array<OptionRule, 10> kGlobal = {{
     {"factory", "", "factory mode"},
     {"lang", "en|ja", "language of the printed texts (default: from the locale)"},
     {"yes", "", "answer yes to every confirmation"},
-    {"help", "", "show help (for the program, or for the command)"},
+    {"help", "", "show help (for the program, or for the command); also -h"},
+    {"version", "", "print the version and end"},
 }};
 
 const OptionRule* FindRule(std::span<const OptionRule> rules, std::string_view name) {
@@ -69,6 +70,7 @@ void ApplyGlobal(GlobalOptions& g, const std::string& name, const std::string& v
     else if (name == "factory") g.factory = true;
     else if (name == "yes") g.yes = true;
     else if (name == "help") g.help = true;
+    else if (name == "version") g.version = true;
     else if (name == "lang") {
         if (value != "en" && value != "ja") throw CliFailure(ExitUsage, "--lang takes en or ja, not \"" + value + "\"");
         g.lang = value;
@@ -102,6 +104,10 @@ CommandLine SplitCommandLine(const std::vector<std::string>& args) {
         if (!optionsEnded && word == "--") {
             optionsEnded = true;
             if (!line.command.empty()) line.rest.push_back(word);
+            continue;
+        }
+        if (!optionsEnded && word == "-h") {
+            line.global.help = true;
             continue;
         }
         if (!optionsEnded && IsOptionWord(word)) {

@@ -72,7 +72,10 @@ void CliContext::Connect() {
                          "serial device with --port DEVICE.");
     if (!link_->PortOpen()) {
         const std::string device = options_.port.empty() ? env_.Serial().DeviceName() : options_.port;
-        throw CliFailure(ExitInstrument, "Cannot open port " + device + ": " + env_.Serial().LastError());
+        std::string message = "Cannot open port " + device + ": " + env_.Serial().LastError();
+        if (!device.empty() && device.find_first_not_of("0123456789") == std::string::npos)
+            message += "\n'tz7300 ports' lists the port numbers.";
+        throw CliFailure(ExitInstrument, message);
     }
     WaitForConnection();
 }

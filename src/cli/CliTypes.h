@@ -15,6 +15,7 @@ enum ExitCode : int {
     ExitInstrument = 1,   // the instrument failed, did not answer, or differs (diff, load check)
     ExitUsage = 2,        // bad command line, or an input file that cannot be read
     ExitRefused = 3,      // a check refused the settings; nothing was written
+    ExitDeclined = 4,     // the confirmation was answered no; nothing was done
     ExitInterrupted = 130,
 };
 
@@ -49,7 +50,8 @@ struct GlobalOptions {
     bool factory = false;                // --factory
     std::string lang;                    // --lang en|ja (empty: from the locale)
     bool yes = false;                    // --yes
-    bool help = false;                   // --help
+    bool help = false;                   // --help, -h
+    bool version = false;                // --version
 };
 
 }  // namespace tz::cli

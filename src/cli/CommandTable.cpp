@@ -9,7 +9,7 @@ namespace {
 std::vector<CliCommand> AllRows() {
     std::vector<CliCommand> rows;
     for (auto group : {ReadCommandRows, DiffCommandRows, WriteCommandRows, MaintenanceCommandRows,
-                       ListCommandRows, CalibrationCommandRows, DumpCommandRows}) {
+                       ListCommandRows, CalibrationCommandRows, DumpCommandRows, PortCommandRows}) {
         std::vector<CliCommand> more = group();
         rows.insert(rows.end(), more.begin(), more.end());
     }
@@ -33,7 +33,8 @@ std::string OptionLines(std::span<const OptionRule> options) {
 
 constexpr const char* kExitCodes =
     "Exit codes: 0 success, 1 the instrument failed, did not answer or differs, 2 usage or an\n"
-    "unreadable input file, 3 a check refused the settings (nothing written), 130 interrupted.\n";
+    "unreadable input file, 3 a check refused the settings (nothing written), 4 a confirmation\n"
+    "was answered no (nothing done), 130 interrupted.\n";
 
 }  // namespace
 
@@ -61,6 +62,8 @@ std::string ProgramHelp() {
     text += "\n" + std::string(kExitCodes) + "Run 'tz7300 COMMAND --help' for a command's own options.\n";
     return text;
 }
+
+std::string VersionText() { return "tz7300 " TZ_PROGRAM_VERSION "\n"; }
 
 std::string CommandHelp(const CliCommand& c) {
     std::string text = "Usage: tz7300 [options] " + std::string(c.name);

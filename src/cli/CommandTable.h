@@ -32,11 +32,14 @@ std::vector<CliCommand> MaintenanceCommandRows();  // clear-logger ... power-off
 std::vector<CliCommand> ListCommandRows();         // stations, users
 std::vector<CliCommand> CalibrationCommandRows();  // zero, span
 std::vector<CliCommand> DumpCommandRows();         // dump-eeprom, dump-flash
+std::vector<CliCommand> PortCommandRows();         // ports
 
 const std::vector<CliCommand>& Commands();
 const CliCommand* FindCommand(std::string_view name);
 
 std::string ProgramHelp();
+// "tz7300 <version>" and a line end.
+std::string VersionText();
 std::string CommandHelp(const CliCommand& command);
 
 }  // namespace tz::cli

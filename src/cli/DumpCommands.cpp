@@ -19,6 +19,7 @@ void RequireDebugMode(const CliContext& context, std::string_view command) {
 
 int DumpEeprom(CliContext& context, const ParsedArgs& args) {
     RequireDebugMode(context, "dump-eeprom");
+    RequireWritableOutput(args.positional[0]);
     uclTzif& link = context.Link();
     // The link writes the listing itself; it goes to a temporary file that replaces the target
     // only when the whole listing arrived.
@@ -88,6 +89,7 @@ bool FetchImage(CliContext& context, const std::string& file, Integer first, Int
 int DumpFlash(CliContext& context, const ParsedArgs& args) {
     RequireDebugMode(context, "dump-flash");
     auto [first, last] = BlockRange(args);
+    RequireWritableOutput(args.positional[0]);
     const int total = last - first + 1;
     context.ShowProgress([&] { return FlashProgress(context.LastDumpMessage()); });
     const bool ok = FetchImage(context, args.positional[0], first, last);

@@ -5,6 +5,8 @@
 #include "cli/CliText.h"
 #include "cli/TextTable.h"
 #include "instrument/ConverterList.h"
+#include "instrument/Json.h"
+#include "instrument/RecordJson.h"
 #include "instrument/modGasCommon.h"
 
 namespace tz::cli {
@@ -102,6 +104,22 @@ std::string ConverterText(const clsInstrument& r, const ProgramState& program) {
     }
     for (const ColouredLine& line : CheckPidLists(r)) text += line.text + "\n";
     return text;
+}
+
+std::string InfoJson(const clsInstrument& record, const ProgramState& program) {
+    JsonValue root = ParseJson(RecordToJson(record));
+    JsonValue converter = JsonValue::Array();
+    for (const ConverterValue& v : ConverterValues(record, program.AdCheck)) {
+        JsonValue channel = JsonValue::Object();
+        channel.Add("Label", JsonValue::String(v.label));
+        channel.Add("Reading", JsonValue::Number(std::to_string(v.reading)));
+        channel.Add("Value", JsonValue::Number(std::to_string(std::lround(v.shown))));
+        channel.Add("Unit", JsonValue::String(v.millivolts ? "mV" : ""));
+        channel.Add("InRange", v.checked ? JsonValue::Bool(v.inRange) : JsonValue());
+        converter.Append(std::move(channel));
+    }
+    root.Add("Converter", std::move(converter));
+    return WriteJson(root);
 }
 
 std::string InfoSummary(const clsInstrument& record, const ProgramState& program) {

@@ -16,6 +16,10 @@ std::string ClockText(const clsInstrument& record);
 std::string ChannelTableText(const clsInstrument& record);
 std::string ConverterText(const clsInstrument& record, const ProgramState& program);
 
+// The record in the form of `read --json`, with a "Converter" member: one object per converter
+// channel ("Label", "Reading", "Value", "Unit", "InRange": true, false, or null when unchecked).
+std::string InfoJson(const clsInstrument& record, const ProgramState& program);
+
 // All of the above, in that order.
 std::string InfoSummary(const clsInstrument& record, const ProgramState& program);
 

@@ -3,8 +3,11 @@
 // the port choice, the program folder, and whether the user asked to stop (SIGINT). The
 // executable gives the Qt serial port and event loop; tests give the simulated instrument on a
 // loopback port at virtual time.
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/modMain.h"
 #include "link/IEventLoop.h"
@@ -13,6 +16,18 @@
 #include "link/uclTzif.h"
 
 namespace tz::cli {
+
+// A serial port of the machine as `tz7300 ports` lists it: the number --port takes, the name, the
+// device it is opened by, the system's description and the USB identifiers.
+struct ListedPort {
+    int number = 0;
+    std::string name;
+    std::string device;
+    std::string description;
+    std::optional<std::uint16_t> vendorId;
+    std::optional<std::uint16_t> productId;
+    bool infraredModule = false;  // the USB infrared module's identifiers
+};
 
 class ILinkEnvironment {
 public:
@@ -26,6 +41,9 @@ public:
     // settings of `program` and opens it. False when no port could be chosen; the link's
     // PortOpen tells whether a chosen port opened.
     virtual bool ChoosePort(uclTzif& link, ProgramState& program, const std::string& device) = 0;
+
+    // The serial ports present now, in number order.
+    virtual std::vector<ListedPort> SerialPorts() = 0;
 
     // The folder that holds the configuration file.
     virtual std::filesystem::path ProgramFolder() = 0;

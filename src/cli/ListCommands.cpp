@@ -72,7 +72,7 @@ int Import(CliContext& context, ListKind kind, const std::string& file) {
     uclTzif& link = context.Link();
     if (!context.Confirm(Text(5309))) {
         context.Io().err << "Nothing written.\n";
-        return ExitInstrument;
+        return ExitDeclined;
     }
     context.TakeSentBodies();
     context.RequireOk(link.SetInstrument(&record, false), "Writing the list failed.");

@@ -46,7 +46,7 @@ int RunMaintenance(CliContext& context, const Maintenance& m) {
     uclTzif& link = context.Link();
     if (!context.Confirm(m.question.Get())) {
         context.Io().err << "Nothing done.\n";
-        return ExitInstrument;
+        return ExitDeclined;
     }
     context.Io().err << m.start.Get() << "\n";
     context.ShowProgress([&] { return m.start.Get() + " ..."; });

@@ -12,6 +12,15 @@ namespace tz::cli {
 // the file cannot be written.
 void WriteWholeFile(const std::string& path, const std::string& text, std::ostream& out);
 
+// Refuses, before any exchange, an output file that could not be written: its folder must exist
+// and take a new file, and the path must not name a folder. "-" (standard output) always passes.
+// Throws CliFailure(ExitUsage) naming the file and the reason.
+void RequireWritableOutput(const std::string& path);
+
+// The same for a folder that files are written into (the log folder); `what` names it in the
+// message ("--log-dir").
+void RequireWritableFolder(const std::filesystem::path& folder, const std::string& what);
+
 // A temporary file beside a target, removed when it is dropped unless it was committed. An
 // operation that writes a file itself (a memory dump) writes it here first.
 class TemporaryFile {

@@ -17,10 +17,11 @@ public:
     IIrdaPort& Irda() override { return irda_; }
     IEventLoop& Loop() override { return loop_; }
     bool ChoosePort(uclTzif& link, ProgramState& program, const std::string& device) override;
+    std::vector<ListedPort> SerialPorts() override;
     std::filesystem::path ProgramFolder() override;
     bool Interrupted() override;
 
-    // Routes SIGINT to Interrupted(); a second SIGINT ends the program at once.
+    // Routes SIGINT and SIGTERM to Interrupted(); a second one ends the program at once.
     static void CatchInterrupt();
 
 private:

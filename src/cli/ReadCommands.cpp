@@ -19,15 +19,20 @@ namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
 
-int Info(CliContext& context, const ParsedArgs&) {
+int Info(CliContext& context, const ParsedArgs& args) {
+    if (args.Has("json")) RequireWritableOutput(args.Value("json"));
     clsInstrument record;
     context.ReadInstrument(record);
-    context.Io().out << InfoSummary(record, context.Program());
+    if (args.Has("json"))
+        WriteWholeFile(args.Value("json"), InfoJson(record, context.Program()), context.Io().out);
+    else
+        context.Io().out << InfoSummary(record, context.Program());
     return ExitSuccess;
 }
 
 int Read(CliContext& context, const ParsedArgs& args) {
     if (!args.Has("json")) throw CliFailure(ExitUsage, "read needs --json FILE (- for standard output)");
+    RequireWritableOutput(args.Value("json"));
     clsInstrument record;
     context.ReadInstrument(record);
     WriteWholeFile(args.Value("json"), RecordToJson(record), context.Io().out);
@@ -35,6 +40,7 @@ int Read(CliContext& context, const ParsedArgs& args) {
 }
 
 int Save(CliContext& context, const ParsedArgs& args) {
+    RequireWritableOutput(args.positional[0]);
     clsInstrument record;
     context.ReadInstrument(record);
     try {
@@ -49,6 +55,7 @@ int Save(CliContext& context, const ParsedArgs& args) {
 int Report(CliContext& context, const ParsedArgs& args) {
     const std::string suffix = args.Value("suffix", context.Program().FactoryRecordSuffix);
     if (!IsValidReportSuffix(suffix)) throw CliFailure(ExitUsage, Text(ReportSuffixRefusedMessage));
+    RequireWritableFolder(context.LogFolder(), "The log folder");
     clsInstrument record;
     context.ReadInstrument(record);
     std::string error;
@@ -112,6 +119,8 @@ int Monitor(CliContext& context, const ParsedArgs& args) {
     return ExitSuccess;
 }
 
+constexpr std::array<OptionRule, 1> kInfoOptions = {
+    {{"json", "FILE", "write the record and the converter values as JSON instead (- for standard output)"}}};
 constexpr std::array<OptionRule, 1> kReadOptions = {{{"json", "FILE", "write the record as JSON (- for standard output)"}}};
 constexpr std::array<OptionRule, 1> kReportOptions = {{{"suffix", "S", "report file suffix (default: FACTORY RECORD SUFFIX)"}}};
 constexpr std::array<OptionRule, 1> kMonitorOptions = {{{"seconds", "N", "stop after N seconds (default: until Ctrl-C)"}}};
@@ -120,10 +129,11 @@ constexpr std::array<OptionRule, 1> kMonitorOptions = {{{"seconds", "N", "stop a
 
 std::vector<CliCommand> ReadCommandRows() {
     return {
-        {"info", "", "read the whole instrument and print a summary",
+        {"info", "[--json FILE]", "read the whole instrument and print a summary",
          "Prints the identity, program number and checksum, the clock and its offset from the PC,\n"
-         "the six channels, the converter values and the lamp lists.",
-         {}, 0, 0, Info},
+         "the six channels, the converter values and the lamp lists. With --json the record goes\n"
+         "to FILE in the form of read --json, with the converter values as \"Converter\".",
+         kInfoOptions, 0, 0, Info},
         {"read", "--json FILE", "read the whole instrument and write the record as JSON",
          "The JSON form is the one tz7300-sim loads, so a read can be replayed by the simulator.",
          kReadOptions, 0, 0, Read},

@@ -3,6 +3,7 @@
 #include "app/ConfigFile.h"
 #include "app/StartupDefaults.h"
 #include "cli/CommandTable.h"
+#include "cli/OutputFile.h"
 #include "link/LoopbackPort.h"
 #include "text/Catalogue.h"
 
@@ -44,6 +45,10 @@ void CheckArgumentCount(const CliCommand& command, const ParsedArgs& parsed) {
 }
 
 int RunCommand(const CommandLine& line, CliIo& io, ILinkEnvironment& env) {
+    if (line.global.version) {
+        io.out << VersionText();
+        return ExitSuccess;
+    }
     if (line.command.empty() || line.command == "help") {
         const CliCommand* about = line.rest.empty() ? nullptr : FindCommand(line.rest[0]);
         if (line.command.empty() && !line.global.help)
@@ -60,6 +65,9 @@ int RunCommand(const CommandLine& line, CliIo& io, ILinkEnvironment& env) {
     const ParsedArgs parsed = ParseCommandArgs(line.rest, command->options);
     CheckArgumentCount(*command, parsed);
     ProgramState& program = PrepareProgram(line.global, env);
+    // The communication log and the report go there; a folder that cannot take them is refused
+    // before the first exchange rather than losing the log in silence.
+    if (!line.global.logDir.empty()) RequireWritableFolder(line.global.logDir, "--log-dir");
     CliContext context(io, line.global, env, program);
     return command->handler(context, parsed);
 }

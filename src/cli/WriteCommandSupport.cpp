@@ -1,6 +1,7 @@
 #include "cli/WriteCommandSupport.h"
 
 #include "cli/CliText.h"
+#include "link/WritePlan.h"
 #include "text/DateTime.h"
 
 namespace tz::cli {
@@ -17,7 +18,25 @@ const char* LevelName(LevelKind level) {
     return "level";
 }
 
+std::string Names(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : " ") + name;
+    return text.empty() ? "none" : text;
+}
+
 }  // namespace
+
+std::string StoppedWriteText(const StoppedWrite& stopped, bool interrupted) {
+    const std::size_t total = stopped.written.size() + stopped.unconfirmed.size() + stopped.notWritten.size();
+    std::string text = std::string(interrupted ? "Writing interrupted" : "Writing failed") + " after " +
+                       std::to_string(stopped.written.size()) + " of " + std::to_string(total) + " settings.\n";
+    text += "Written: " + Names(stopped.written) + "\n";
+    if (!stopped.unconfirmed.empty())
+        text += "Sent, no reply (may or may not have been taken): " + Names(stopped.unconfirmed) + "\n";
+    text += "Not written: " + Names(stopped.notWritten) + "\n";
+    if (stopped.closingUnconfirmed) text += "The instrument did not confirm the end of the write.\n";
+    return text;
+}
 
 std::string RefusalText(const UpdateCheckResult& result, const clsInstrument& record) {
     std::string text = Text(result.TextMessage) + " (" + Text(result.TitleMessage) + ")";
@@ -36,7 +55,8 @@ UpdateCheckResult RequireChecksPass(const clsInstrument& record, WriteKind kind,
 }
 
 bool WriteSettings(CliContext& context, clsInstrument& record, WriteKind kind, bool asDefault,
-                   const std::function<void()>& beforeWriting) {
+                   const std::function<void()>& beforeWriting,
+                   const std::function<void(const StoppedWrite&)>& onStopped) {
     const UpdateCheckResult check = RequireChecksPass(record, kind, asDefault);
     uclTzif& link = context.Link();
     if (!context.Confirm(Text(check.TextMessage))) {
@@ -45,12 +65,18 @@ bool WriteSettings(CliContext& context, clsInstrument& record, WriteKind kind, b
     }
     if (beforeWriting) beforeWriting();
     MarkForWrite(record, kind);
+    const std::vector<std::string> planned = PlannedWrites(record);
     context.TakeSentBodies();
     link.AddLog(Text(5535, {FormatGeneralDate(context.Now())}));
     context.Io().err << Text(5428) << "\n";
     context.ShowProgress([&context] { return "Writing: " + std::to_string(context.SentCount()) + " commands sent"; });
     const bool ok = link.SetInstrument(&record, asDefault);
     context.ShowProgress({});
+    if (!ok) {
+        const StoppedWrite stopped = SplitStoppedWrite(planned, context.TakeSentBodies());
+        context.Io().err << StoppedWriteText(stopped, context.Environment().Interrupted());
+        if (onStopped) onStopped(stopped);
+    }
     context.RequireOk(ok, "Writing the settings failed.");
     context.Io().err << Text(5429) << "\n";
     return true;

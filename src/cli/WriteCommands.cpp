@@ -1,4 +1,5 @@
 // Commands that write settings: load, write-ids, set-clock.
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <filesystem>
@@ -8,7 +9,9 @@
 
 #include "cli/CliText.h"
 #include "cli/CommandTable.h"
+#include "cli/OutputFile.h"
 #include "cli/SettingsDiff.h"
+#include "cli/SettingsInput.h"
 #include "cli/TextTable.h"
 #include "cli/WriteCommandSupport.h"
 #include "cli/WriteVerify.h"
@@ -59,10 +62,45 @@ void ReportMismatches(CliContext& context, const std::vector<WriteMismatch>& mis
                                          " setting(s) read back differently from what was written.");
 }
 
+// The instrument's settings after a write that stopped part-way, as far as they are known: the
+// settings from before the write with those acknowledged laid over them (through their settings
+// file lines, the form that carries every setting of a write).
+clsInstrument AsWritten(const clsInstrument& before, const clsInstrument& target, const std::vector<std::string>& written) {
+    clsInstrument record = before;
+    for (const std::string& name : written) {
+        const auto code = std::find(SettingsFileCodes.begin(), SettingsFileCodes.end(), name);
+        if (code != SettingsFileCodes.end()) LoadSettingsText(record, SettingsFileLine(*code, target));
+    }
+    return record;
+}
+
+// A path as one shell word.
+std::string ShellWord(const std::string& text) {
+    if (!text.empty() && text.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-./:") ==
+                             std::string::npos)
+        return text;
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Where the settings from before the write are and the command that puts them back.
+std::string RestoreGuidance(CliContext& context, const std::filesystem::path& backup) {
+    if (backup.empty()) return "No backup of the settings from before the write was kept (--no-backup).\n";
+    std::string command = "tz7300";
+    const GlobalOptions& options = context.Options();
+    if (!options.port.empty()) command += " --port " + ShellWord(options.port);
+    if (options.settings) command += " --settings " + ShellWord(*options.settings);
+    command += " --yes load " + ShellWord(backup.string());
+    return "The settings from before the write are in " + backup.string() + "; to restore them:\n  " + command + "\n";
+}
+
 int Load(CliContext& context, const ParsedArgs& args) {
     const std::string file = args.positional[0];
-    auto unknown = [&](const std::string& code) { context.Io().err << UnknownCodeMessage(code) << "\n"; };
-    WithSettingsFile(clsInstrument(), file, unknown);  // a malformed file ends here, before the instrument
+    // A malformed or empty file ends here, and so does a log folder that cannot take the backup
+    // and the report line: before the instrument is read.
+    LoadSettingsInput(clsInstrument(), file, context.Io().err);
+    RequireWritableFolder(context.LogFolder(), "The log folder");
     clsInstrument current;
     context.ReadInstrument(current);
     // The file applies to the instrument's own record, so settings it does not carry keep their values.
@@ -70,12 +108,18 @@ int Load(CliContext& context, const ParsedArgs& args) {
     const bool asDefault = args.Has("as-default");
     // The backup is taken only once the checks and the question let the write go ahead: a load
     // that writes nothing leaves nothing behind.
+    std::filesystem::path backupPath;
     auto backup = [&] {
-        context.Io().out << "Backup of the present settings: " << SaveBackup(context, current).string() << "\n";
+        backupPath = SaveBackup(context, current);
+        context.Io().out << "Backup of the present settings: " << backupPath.string() << "\n";
+    };
+    auto stopped = [&](const StoppedWrite& write) {
+        if (!write.written.empty()) AppendReport(context, AsWritten(current, record, write.written), ReportMode::Write);
+        context.Io().err << RestoreGuidance(context, backupPath);
     };
     if (!WriteSettings(context, record, WriteKind::Settings, asDefault,
-                       args.Has("no-backup") ? std::function<void()>() : backup))
-        return ExitInstrument;
+                       args.Has("no-backup") ? std::function<void()>() : backup, stopped))
+        return ExitDeclined;
     AppendReport(context, record, ReportMode::Write);
     const std::vector<std::string> sent = context.TakeSentBodies();
     clsInstrument readBack;
@@ -122,7 +166,7 @@ int WriteIds(CliContext& context, const ParsedArgs& args) {
     clsInstrument record;
     context.ReadInstrument(record);
     for (const auto& [field, value] : values) (record.*(field->assign))(value);
-    if (!WriteSettings(context, record, WriteKind::Identifiers, false)) return ExitInstrument;
+    if (!WriteSettings(context, record, WriteKind::Identifiers, false)) return ExitDeclined;
     AppendReport(context, record, ReportMode::WriteID);
     context.Io().out << Text(5311) << "\n";
     return ExitSuccess;
@@ -147,7 +191,10 @@ int SetClock(CliContext& context, const ParsedArgs& args) {
     if (parts.year < 2000 || parts.year > 2099)
         throw CliFailure(ExitUsage, "the instrument's clock holds the years 2000 to 2099");
     uclTzif& link = context.Link();
-    if (!context.Confirm(Text(5309))) return ExitInstrument;
+    if (!context.Confirm(Text(5309))) {
+        context.Io().err << "Nothing written.\n";
+        return ExitDeclined;
+    }
     link.AddLog(Text(5535, {FormatGeneralDate(context.Now())}));
     if (now) when = context.Now();  // the time of sending, not of the question
     context.RequireOk(link.SetDateTime(when), "Setting the clock failed.");

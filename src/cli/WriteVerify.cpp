@@ -1,5 +1,6 @@
 #include "cli/WriteVerify.h"
 
+#include <algorithm>
 #include <charconv>
 #include <set>
 
@@ -37,6 +38,36 @@ bool PayloadFromRecord(const std::string& code, const std::string& payload, cons
 }
 
 }  // namespace
+
+std::string SettingWriteName(const std::string& body) {
+    if (body.size() < kHead || body.compare(2, 3, ",W,") != 0) return {};
+    const std::string code = body.substr(0, 2);
+    const std::string payload = body.substr(kHead);
+    return IsListEntry(code, payload) ? code + " " + payload.substr(0, 4) : code;
+}
+
+StoppedWrite SplitStoppedWrite(const std::vector<std::string>& planned, const std::vector<std::string>& sentBodies) {
+    std::set<std::string> sent;
+    std::string last;
+    for (const std::string& body : sentBodies) {
+        std::string name = SettingWriteName(body);
+        if (name.empty()) continue;
+        sent.insert(name);
+        last = std::move(name);
+    }
+    const bool lastIsSetting = std::find(planned.begin(), planned.end(), last) != planned.end();
+    StoppedWrite result;
+    result.closingUnconfirmed = !last.empty() && !lastIsSetting;
+    for (const std::string& name : planned) {
+        if (!sent.count(name))
+            result.notWritten.push_back(name);
+        else if (name == last)
+            result.unconfirmed.push_back(name);
+        else
+            result.written.push_back(name);
+    }
+    return result;
+}
 
 std::vector<WriteMismatch> CompareWithReadBack(const std::vector<std::string>& sentBodies,
                                                const clsInstrument& readBack) {

@@ -77,6 +77,22 @@ std::vector<ColouredLine> ListConverterValues(const clsInstrument& record,
     return lines;
 }
 
+std::vector<ConverterValue> ConverterValues(const clsInstrument& record, const AdCheckRanges& ranges) {
+    std::vector<ConverterValue> values;
+    for (const ConverterRow& row : kRows) {
+        ConverterValue v;
+        v.label = row.label;
+        v.label.erase(v.label.find_last_not_of(' ') + 1);
+        v.reading = record.AnalogValue(row.analogIndex);
+        v.shown = ShownValue(row, v.reading);
+        v.millivolts = row.millivolts;
+        v.checked = row.range.has_value();
+        v.inRange = ColourOf(row, v.shown, ranges) != InfoColour::Red;
+        values.push_back(std::move(v));
+    }
+    return values;
+}
+
 std::vector<ColouredLine> ListConverterValues(const clsInstrument& record) {
     return ListConverterValues(record, Program().AdCheck);
 }

@@ -45,6 +45,19 @@ std::vector<ColouredLine> ListConverterValues(const clsInstrument& record,
 // The same with the program's ranges.
 std::vector<ColouredLine> ListConverterValues(const clsInstrument& record);
 
+// One converter channel as values, in the order of the list: the label without its padding, the
+// instrument's reading, the value the list shows (millivolts for the "ch" channels) and its check
+// against the range (none for an unchecked channel).
+struct ConverterValue {
+    std::string label;
+    Integer reading = 0;
+    double shown = 0;
+    bool millivolts = false;
+    bool checked = false;
+    bool inRange = true;
+};
+std::vector<ConverterValue> ConverterValues(const clsInstrument& record, const AdCheckRanges& ranges);
+
 // The 10.6 eV lamp list line, then the 10.0 eV one (or the line that the instrument's program
 // does not support it, before program number 5606).
 std::vector<ColouredLine> CheckPidLists(const clsInstrument& record);

@@ -14,6 +14,7 @@
 #include "instrument/WritePayloads.h"
 #include "instrument/clsInstrument.h"
 #include "link/Frame.h"
+#include "link/WritePlan.h"
 #include "link/uclTzif.h"
 #include "text/Catalogue.h"
 #include "text/DateTime.h"
@@ -246,6 +247,25 @@ private:
 };
 
 }  // namespace
+
+std::vector<std::string> PlannedWrites(const clsInstrument& record) {
+    std::vector<std::string> planned;
+    const auto steps = [&](std::span<const WriteStep> list) {
+        for (const WriteStep& step : list)
+            if (step.gate(record)) planned.emplace_back(step.code);
+    };
+    steps(kLeadingSteps);
+    for (std::size_t i = 0; i < std::size(AlarmPoints); ++i)
+        if (AnyGas(record, kAlarmPointFlags[i].get)) planned.emplace_back(AlarmPointCode(AlarmPoints[i]));
+    steps(kTrailingSteps);
+    const auto entries = [&](const char* code, const IndexedFlag& flag) {
+        for (Integer index = 0; index < Record::ListEntries; ++index)
+            if ((record.*flag.get)(index)) planned.push_back(std::string(code) + " " + EncodeHex(index, 4));
+    };
+    entries("XS", kStationListFlag);
+    entries("XZ", kUserListFlag);
+    return planned;
+}
 
 bool uclTzif::SetInstrument(clsInstrument* iObj, bool AsfactorySave) {
     if (iObj == nullptr) {

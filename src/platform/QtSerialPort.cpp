@@ -57,6 +57,13 @@ long LinesOf(QSerialPort::PinoutSignals pins) {
 
 }  // namespace
 
+std::string OpenFailureText(const std::string& device, const std::string& systemText) {
+    if (systemText.find("locking the device") != std::string::npos)
+        return device + ": another program holds the port (" + systemText +
+               "); close that program, or stop the other tz7300 or tz7300-setup, and try again";
+    return device + ": " + systemText;
+}
+
 struct QtSerialPort::LineErrorCounts {
     LineErrorCounters counters{};
 };
@@ -143,7 +150,7 @@ bool QtSerialPort::Open() {
     serial_->setPortName(QString::fromStdString(device));
     ApplyLineSettings();
     if (!serial_->open(QIODevice::ReadWrite)) {
-        lastError_ = device + ": " + serial_->errorString().toStdString();
+        lastError_ = OpenFailureText(device, serial_->errorString().toStdString());
         serial_->clearError();
         return false;
     }

@@ -99,4 +99,9 @@ private:
     std::unique_ptr<LineErrorCounts> errorCounts_;
 };
 
+// Why a device did not open, for people: the system's text after the device, and when another
+// program holds the device's lock (Qt's "Permission error while locking the device") that is said
+// in plain words, as it is not a matter of access rights.
+std::string OpenFailureText(const std::string& device, const std::string& systemText);
+
 }  // namespace tz

@@ -1,6 +1,7 @@
 #include "platform/SelectPort.h"
 
 #include <limits>
+#include <string>
 
 namespace tz {
 namespace {
@@ -17,6 +18,13 @@ void UseSerialPort(uclTzif& link, const ProgramState& program) {
     link.Settings(program.CommSettings);
 }
 
+// A device given as a whole number from 1 names the port of that number; 0 when it is not one.
+int PortNumberOf(const std::string& device) {
+    if (device.empty() || device.size() > 5 || device.find_first_not_of("0123456789") != std::string::npos) return 0;
+    const int number = std::stoi(device);
+    return number <= std::numeric_limits<Integer>::max() ? number : 0;
+}
+
 }  // namespace
 
 bool SelectPort(uclTzif& link, IPort& serial, ProgramState& program, IDialogs* dialogs,
@@ -24,7 +32,13 @@ bool SelectPort(uclTzif& link, IPort& serial, ProgramState& program, IDialogs* d
     bool useSerial = false;
     // The command line's device comes before the configuration file's.
     const std::string& device = namedDevice.empty() ? program.CommDevice : namedDevice;
-    if (!device.empty()) {
+    const int number = PortNumberOf(device);
+    if (number > 0) {
+        // The port numbered so now; without one the port keeps the number, and opening it says
+        // that no device has it.
+        serial.DeviceName(DeviceForPort(number, enumerate, NativePortNumbering()));
+        useSerial = true;
+    } else if (!device.empty()) {
         serial.DeviceName(device);
         useSerial = true;
     } else {
@@ -39,6 +53,7 @@ bool SelectPort(uclTzif& link, IPort& serial, ProgramState& program, IDialogs* d
     }
     if (useSerial) {
         UseSerialPort(link, program);
+        if (number > 0) link.CommPort(static_cast<Integer>(number));
     } else {
         link.SerialComm(false);
     }

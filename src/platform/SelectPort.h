@@ -21,7 +21,9 @@ namespace tz {
 //
 // A device named directly wins: namedDevice (the command line's --port), or else the
 // configuration file's "COMM DEVICE" (program.CommDevice). It is opened the same way as a found
-// module, no lookup is made and "IRCOMM NUM" is left as it is.
+// module, no lookup is made and "IRCOMM NUM" is left as it is. A device given as a number ("3")
+// names the serial port of that number (SerialPortLookup.h): on Windows COM3, elsewhere the third
+// port of the enumeration.
 //
 // Returns whether a serial port was chosen (a module found or a device named); whether it opened
 // is the link's PortOpen.

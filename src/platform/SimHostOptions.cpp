@@ -89,6 +89,10 @@ std::optional<SimHostOptions> ParseSimHostOptions(const std::vector<std::string>
             options.help = true;
             continue;
         }
+        if (name == "--version") {
+            options.version = true;
+            continue;
+        }
         const auto entry = Options().find(name);
         if (entry == Options().end()) {
             error = "unknown option \"" + args[i] + "\" (see --help)";
@@ -114,7 +118,8 @@ std::string SimHostUsage() {
            "Serves a simulated TZ-7300 on a pseudo-terminal. The first line printed is the\n"
            "device to open (for example with --port); stop with Ctrl+C or SIGTERM.\n"
            "\n"
-           "  --link PATH         also make PATH a symbolic link to the device (removed on exit)\n"
+           "  --link PATH         also make PATH a symbolic link to the device (removed on exit);\n"
+           "                      refused while another running simulator serves PATH\n"
            "  --state FILE        load the instrument's state from a JSON file: the record as\n"
            "                      `tz7300 read --json FILE` writes it, optionally with a\n"
            "                      \"SimState\" member (clock, zero counts, second-range factors,\n"
@@ -129,7 +134,8 @@ std::string SimHostUsage() {
            "  --split P           probability that a reply arrives in pieces (0 to 1)\n"
            "  --max-pieces N      most pieces of a split reply (default 4)\n"
            "  --piece-gap MS      extra gap of up to MS milliseconds between pieces\n"
-           "  --help              show this text\n";
+           "  -h, --help          show this text\n"
+           "  --version           print the version and end\n";
 }
 
 }  // namespace tz

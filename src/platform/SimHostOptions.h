@@ -9,6 +9,7 @@ namespace tz {
 
 struct SimHostOptions {
     bool help = false;
+    bool version = false;  // --version
     std::string linkPath;  // --link: a symbolic link made to the device, removed on exit
     std::string statePath;      // --state: the instrument's state loaded from this JSON file
     std::string saveStatePath;  // --save-state: the state saved to this JSON file on exit

@@ -1,10 +1,12 @@
 // tz7300-sim: the simulated instrument served on a pseudo-terminal, so that the desktop program,
 // the command line and the benchmarks can talk to it as to a real instrument on a serial port.
 #include <QCoreApplication>
+#include <QLockFile>
 #include <QSocketNotifier>
 #include <csignal>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <system_error>
 
@@ -64,6 +66,25 @@ bool MakeLink(const std::filesystem::path& path, const std::string& device, std:
     return !ec;
 }
 
+// The link path belongs to one running simulator at a time: a lock file beside it ("PATH.lock")
+// is held while it serves. A lock whose process has ended is stale and taken over; nullptr with
+// the reason when another running simulator holds it.
+std::unique_ptr<QLockFile> LockLink(const std::filesystem::path& path, std::string& error) {
+    auto lock = std::make_unique<QLockFile>(QString::fromStdString(path.string() + ".lock"));
+    lock->setStaleLockTime(0);  // stale only when its process is gone
+    if (lock->tryLock(0)) return lock;
+    if (lock->error() == QLockFile::LockFailedError) {
+        qint64 pid = 0;
+        QString host, application;
+        lock->getLockInfo(&pid, &host, &application);
+        error = path.string() + " is served by another running simulator (process " + std::to_string(pid) +
+                "); stop it or choose another path";
+    } else {
+        error = path.string() + ".lock cannot be made";
+    }
+    return nullptr;
+}
+
 // Removes the link only while it still points at this run's device.
 void RemoveLink(const std::filesystem::path& path, const std::string& device) {
     std::error_code ec;
@@ -114,6 +135,10 @@ int main(int argc, char** argv) {
         std::cout << tz::SimHostUsage();
         return 0;
     }
+    if (options->version) {
+        std::cout << "tz7300-sim " TZ_PROGRAM_VERSION "\n";
+        return 0;
+    }
 
     std::optional<tz::SimState> state = InitialState(*options);
     if (!state) return 2;
@@ -128,6 +153,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     try {
+        std::unique_ptr<QLockFile> linkLock;
+        if (!options->linkPath.empty() && !(linkLock = LockLink(options->linkPath, error))) {
+            std::cerr << "tz7300-sim: --link " << error << '\n';
+            return 1;
+        }
         tz::PseudoTerminal pty(true);
         if (!options->linkPath.empty() && !MakeLink(options->linkPath, pty.SlavePath(), error)) {
             std::cerr << "tz7300-sim: --link " << error << '\n';

@@ -14,7 +14,11 @@ class CalibrationCommands : public ::testing::Test {
 protected:
     SimEnvironment env;
     FileTestFolder folder;
-    CliResult Run(std::vector<std::string> args) { return RunTz(env, folder.Path(), std::move(args)); }
+    // Calibrations ask for confirmation; --yes answers it.
+    CliResult Run(std::vector<std::string> args) {
+        args.insert(args.begin(), "--yes");
+        return RunTz(env, folder.Path(), std::move(args));
+    }
     bool Sent(const std::string& body) const {
         const auto& c = env.sim.ReceivedCommands();
         return std::find(c.begin(), c.end(), body) != c.end();
@@ -29,6 +33,36 @@ TEST_F(CalibrationCommands, Zero_AllChannelsRequestedResultsPrintedPumpOffAfterw
     EXPECT_TRUE(Sent("BP,W,1"));
     EXPECT_EQ(env.sim.ReceivedCommands().back(), "BP,W,0");
     EXPECT_FALSE(env.sim.State().maintenance.pumpOn);
+}
+
+// Without --yes: a terminal's "n" exits 4, no terminal exits 2; either way the pump never ran and
+// no calibration was asked for. A "y" goes ahead.
+TEST_F(CalibrationCommands, Confirmation_NoOrNoTerminalStartsNothing) {
+    const struct {
+        std::vector<std::string> args;
+        const char* answer;  // nullptr: no terminal
+        int code;
+        const char* question;
+    } cases[] = {
+        {{"zero"}, "n\n", 4, "Zero calibration of every channel"},
+        {{"zero"}, nullptr, 2, "Zero calibration of every channel"},
+        {{"span", "--select", "101000"}, "n\n", 4, "Span calibration of channel(s) 1 (CH4), 3 (H2S)"},
+        {{"span", "--select", "100000"}, nullptr, 2, "Span calibration of channel(s) 1 (CH4)"},
+    };
+    for (const auto& c : cases) {
+        SimEnvironment fresh;
+        const std::string answer = c.answer ? c.answer : "";
+        const CliResult r = RunTz(fresh, folder.Path(), c.args, c.answer ? &answer : nullptr);
+        EXPECT_EQ(r.code, c.code) << c.args[0];
+        EXPECT_NE(r.err.find(c.question), std::string::npos) << r.err;
+        const auto& sent = fresh.sim.ReceivedCommands();
+        EXPECT_EQ(std::find(sent.begin(), sent.end(), "BP,W,1"), sent.end()) << c.args[0];
+        EXPECT_TRUE(fresh.sim.State().maintenance.zeroRequest.empty());
+        EXPECT_TRUE(fresh.sim.State().maintenance.spanRequest.empty());
+    }
+    const std::string yes = "y\n";
+    EXPECT_EQ(RunTz(env, folder.Path(), {"zero"}, &yes).code, 0);
+    EXPECT_EQ(env.sim.State().maintenance.zeroRequest, "111111");
 }
 
 TEST_F(CalibrationCommands, ZeroWithAFailingChannel_ExitOneNamingIt) {

@@ -33,6 +33,7 @@ public:
         // No USB module is ever found here, so only a named device is chosen.
         return SelectPort(link, port, program, nullptr, device, [] { return std::vector<SerialPortEntry>{}; });
     }
+    std::vector<ListedPort> SerialPorts() override { return ports; }
     std::filesystem::path ProgramFolder() override { return programFolder; }
     bool Interrupted() override { return interrupt && interrupt(); }
 
@@ -42,6 +43,7 @@ public:
     InactiveIrdaPort irda;
     std::filesystem::path programFolder;
     std::function<bool()> interrupt;
+    std::vector<ListedPort> ports;
 };
 
 struct CliResult {

@@ -43,10 +43,10 @@ TEST_P(MaintenanceCommands, WithYes_InstrumentCarriesItOutOnce) {
     EXPECT_NE(r.out.find(GetParam().success), std::string::npos) << r.out;
 }
 
-TEST_P(MaintenanceCommands, AnsweredNo_NothingDone) {
+TEST_P(MaintenanceCommands, AnsweredNo_NothingDoneExitFour) {
     const std::string no = "n\n";
     const CliResult r = RunTz(env, folder.Path(), {GetParam().command}, &no);
-    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.code, 4);
     EXPECT_NE(r.err.find("[y/N]"), std::string::npos);
     EXPECT_EQ(GetParam().done(env.sim.State()), 0);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/CliTestRig.h"
+#include "instrument/Json.h"
 #include "instrument/RecordJson.h"
 #include "instrument/SettingsFile.h"
 #include "link/RecordCompare.h"
@@ -42,6 +43,32 @@ TEST_F(ReadCommands, ReadJson_RecordEqualsSimulatedInstrument) {
     const RecordJsonResult parsed = RecordFromJson(ReadWholeFile(file), read);
     ASSERT_TRUE(parsed.Ok) << parsed.Error;
     EXPECT_EQ(tz::test::ReadValueDifferences(read, RecordAsRead(env.sim.State())), std::vector<std::string>{});
+}
+
+// The record of read --json, and the converter channels with their readings and checks.
+TEST_F(ReadCommands, InfoJson_RecordOfReadJsonPlusConverterValues) {
+    const CliResult r = Run({"info", "--json", "-"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    clsInstrument read;
+    const RecordJsonResult parsed = RecordFromJson(r.out, read);
+    ASSERT_TRUE(parsed.Ok) << parsed.Error;
+    EXPECT_EQ(tz::test::ReadValueDifferences(read, RecordAsRead(env.sim.State())), std::vector<std::string>{});
+
+    const JsonValue root = ParseJson(r.out);
+    const JsonValue* converter = root.Find("Converter");
+    ASSERT_NE(converter, nullptr);
+    ASSERT_EQ(converter->Items().size(), 16u);
+    const clsInstrument& sim = env.sim.State().record;
+    const JsonValue& ch0 = converter->Items().front();
+    EXPECT_EQ(ch0.Find("Label")->Text(), "ch0 PRES.");
+    EXPECT_EQ(ch0.Find("Reading")->Text(), std::to_string(sim.AnalogValue(0)));
+    EXPECT_EQ(ch0.Find("Value")->Text(), std::to_string(std::lround(sim.AnalogValue(0) * 3300.0 / 4096.0)));
+    EXPECT_EQ(ch0.Find("Unit")->Text(), "mV");
+    EXPECT_EQ(ch0.Find("InRange")->type(), JsonValue::Type::Bool);
+    const JsonValue& unchecked = converter->Items()[10];
+    EXPECT_EQ(unchecked.Find("Label")->Text(), "ch14 SM1 RS");
+    EXPECT_TRUE(unchecked.Find("InRange")->IsNull());
+    EXPECT_EQ(converter->Items().back().Find("Unit")->Text(), "");
 }
 
 TEST_F(ReadCommands, ReadJson_DashWritesStandardOutput) {

@@ -31,6 +31,18 @@ TEST(CliUsage, CommandHelp_ShowsItsUsageAndOptionsWithoutTouchingTheInstrument) 
     }
 }
 
+TEST(CliUsage, VersionAndShortHelp_AnsweredWithoutTouchingTheInstrument) {
+    SimEnvironment env;
+    const CliResult version = RunArgs(env, {"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out.rfind("tz7300 ", 0), 0u) << version.out;
+    EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(version.out.at(7)))) << version.out;
+    EXPECT_EQ(RunArgs(env, {"-h"}).out, ProgramHelp());
+    EXPECT_EQ(RunArgs(env, {"load", "-h"}).out, CommandHelp(*FindCommand("load")));
+    EXPECT_NE(ProgramHelp().find("4 a confirmation\nwas answered no"), std::string::npos);
+    EXPECT_TRUE(env.sim.ReceivedCommands().empty());
+}
+
 TEST(CliUsage, HelpCommand_NamesTheCommandAsked) {
     SimEnvironment env;
     const CliResult r = RunArgs(env, {"help", "diff"});
@@ -63,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, CliUsageErrors,
     ::testing::Values(UsageCase{{}, "no command given"}, UsageCase{{"fly"}, "unknown command \"fly\""},
                       UsageCase{{"--colour", "info"}, "unknown option --colour"},
-                      UsageCase{{"info", "--json", "x"}, "unknown option --json"},
+                      UsageCase{{"info", "--csv", "x"}, "unknown option --csv"},
                       UsageCase{{"info", "extra"}, "usage: tz7300 info"},
                       UsageCase{{"save"}, "usage: tz7300 save"},
                       UsageCase{{"--timeout", "soon", "info"}, "--timeout takes a whole number"},

@@ -11,6 +11,7 @@
 #include "instrument/SettingsFile.h"
 #include "instrument/UpdateChecks.h"
 #include "instrument/WritePayloads.h"
+#include "link/WritePlan.h"
 #include "text/DateTime.h"
 
 namespace tz::cli::test {
@@ -137,11 +138,11 @@ TEST_F(WriteCommands, LoadWithoutYesAndWithoutTerminal_RefusedBeforeWritingNoBac
     }
 }
 
-TEST_F(WriteCommands, LoadAnsweredNoAtTerminal_NothingWrittenNoBackup) {
+TEST_F(WriteCommands, LoadAnsweredNoAtTerminal_NothingWrittenNoBackupExitFour) {
     const std::string file = SavedFrom(first, "first.seq");
     const std::string no = "n\n";
     const CliResult r = RunTz(second, folder.Path(), {"load", file}, &no);
-    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.code, 4);
     EXPECT_NE(r.err.find("Update Ready? [y/N]"), std::string::npos) << r.err;
     EXPECT_EQ(Writes(second), 0);
     EXPECT_TRUE(Backups().empty());
@@ -188,6 +189,99 @@ TEST_F(WriteCommands, WriteRefusedByInstrument_ExitOne) {
     second.sim.SetFaults(faults);
     const CliResult r = Run(second, {"--yes", "--retry", "1", "load", "--no-backup", file});
     EXPECT_EQ(r.code, 1) << r.err;
+}
+
+// What the writer is planned to send is what a whole load sends.
+TEST_F(WriteCommands, PlannedWrites_AreTheSettingsAWholeLoadSends) {
+    const std::string file = SavedFrom(first, "first.seq");
+    clsInstrument record = second.sim.State().record;
+    LoadSettingsFile(record, file);
+    MarkForWrite(record, WriteKind::Settings);
+    second.sim.ClearReceivedCommands();
+    ASSERT_EQ(Run(second, {"--yes", "load", "--no-backup", file}).code, 0);
+    std::vector<std::string> sent;
+    for (const std::string& body : second.sim.ReceivedCommands()) {
+        const std::string name = SettingWriteName(body);
+        if (!name.empty() && name != "DW" && std::find(sent.begin(), sent.end(), name) == sent.end())
+            sent.push_back(name);
+    }
+    EXPECT_EQ(PlannedWrites(record), sent);
+}
+
+// A load stopped part-way (interrupted, or the instrument refusing a command) says what was
+// written, what was sent without a reply and what was not written, adds a report line, and names
+// the backup with the command that restores it; that command does.
+TEST_F(WriteCommands, LoadStoppedPartWay_SaysWhatWasWrittenAndHowToRestore) {
+    const struct {
+        bool interrupt;  // else the instrument refuses the command
+        const char* at;
+        int code;
+        const char* written;
+        const char* notWritten;
+    } cases[] = {
+        {true, "AS,W", 130, " A1 A2\n", "Not written: AW SA AP "},
+        {false, "AP,W", 1, " AS AW SA\n", "Not written: SC XP "},
+    };
+    for (const auto& c : cases) {
+        SimEnvironment target{OtherInstrument()};
+        const std::string former = Settings(target);
+        const std::string file = SavedFrom(first, "first.seq");
+        std::filesystem::remove(folder / "TZ7300_Setting.csv");
+        if (c.interrupt) {
+            target.interrupt = [&target, at = std::string(c.at)] {
+                const auto& got = target.sim.ReceivedCommands();
+                return std::any_of(got.begin(), got.end(), [&](const std::string& b) { return b.rfind(at, 0) == 0; });
+            };
+        } else {
+            SimFaults faults;
+            faults.refused = {c.at};
+            target.sim.SetFaults(faults);
+        }
+        const CliResult r = Run(target, {"--yes", "--retry", "1", "load", file});
+        EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_NE(r.err.find("Sent, no reply (may or may not have been taken): " + std::string(c.at, 2) + "\n"),
+                  std::string::npos)
+            << r.err;
+        const std::size_t written = r.err.find("Written: ");
+        ASSERT_NE(written, std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(c.written, written), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(c.notWritten), std::string::npos) << r.err;
+        EXPECT_NE(ReadWholeFile(folder / "TZ7300_Setting.csv").find("\r\nWrite,"), std::string::npos);
+
+        const std::string marker = "to restore them:\n  ";
+        const std::size_t restore = r.err.find(marker);
+        ASSERT_NE(restore, std::string::npos) << r.err;
+        const std::size_t start = restore + marker.size();
+        const std::string command = r.err.substr(start, r.err.find('\n', start) - start);
+        const std::string head = "tz7300 --port " + SimDevice + " --yes load ";
+        ASSERT_EQ(command.rfind(head, 0), 0u) << command;
+        target.interrupt = nullptr;
+        target.sim.SetFaults(SimFaults{});
+        const CliResult restored = Run(target, {"--yes", "load", "--no-backup", command.substr(head.size())});
+        ASSERT_EQ(restored.code, 0) << restored.err;
+        EXPECT_EQ(Settings(target), former);
+        for (const auto& backup : Backups()) std::filesystem::remove(backup);
+    }
+}
+
+TEST(WriteVerify, StoppedWrite_SplitsByWhatWasSentAndWhatCameLast) {
+    const std::vector<std::string> planned = {"GJ", "A1", "A2", "XS 0001"};
+    const struct {
+        std::vector<std::string> sent;
+        std::vector<std::string> written, unconfirmed, notWritten;
+        bool closing;
+    } cases[] = {
+        {{"GJ,W,x", "A1,W,x", "A2,W,x", "A1,W,x"}, {"GJ", "A2"}, {"A1"}, {"XS 0001"}, false},
+        {{"GJ,W,x", "A1,W,x", "A2,W,x", "XS,W,0001,NAME", "DW,W,"}, {"GJ", "A1", "A2", "XS 0001"}, {}, {}, true},
+        {{}, {}, {}, planned, false},
+    };
+    for (const auto& c : cases) {
+        const StoppedWrite split = SplitStoppedWrite(planned, c.sent);
+        EXPECT_EQ(split.written, c.written);
+        EXPECT_EQ(split.unconfirmed, c.unconfirmed);
+        EXPECT_EQ(split.notWritten, c.notWritten);
+        EXPECT_EQ(split.closingUnconfirmed, c.closing);
+    }
 }
 
 TEST(WriteVerify, ReadBackDiffers_NamesTheCommandWithBothPayloads) {

@@ -143,6 +143,23 @@ TEST_F(LinkOverPseudoTerminalTest, NamedDevice_WinsWithoutLookup) {
     ASSERT_TRUE(WaitConnected());
 }
 
+// "--port 2" is the second port of the enumeration; a number no port has keeps the number and
+// the port refuses to open, naming it.
+TEST_F(LinkOverPseudoTerminalTest, PortNumber_OpensThePortOfThatNumber) {
+    Serve(sim);
+    const auto ports = Ports({SerialPortEntry{"ttyS0", "/dev/ttyS0", {}, {}, ""}, Module("ttyUSB0", pty->SlavePath())});
+    EXPECT_TRUE(SelectPort(link, serial, program, &dialogs, "2", ports));
+    EXPECT_EQ(serial.DeviceName(), pty->SlavePath());
+    EXPECT_EQ(link.CommPort(), 2);
+    ASSERT_TRUE(WaitConnected());
+}
+
+TEST_F(LinkOverPseudoTerminalTest, PortNumberNoPortHas_OpenFailsNamingTheNumber) {
+    EXPECT_TRUE(SelectPort(link, serial, program, &dialogs, "3", Ports({})));
+    EXPECT_FALSE(link.PortOpen());
+    EXPECT_NE(serial.LastError().find("port 3"), std::string::npos) << serial.LastError();
+}
+
 TEST_F(LinkOverPseudoTerminalTest, ConfiguredDevice_UsedWithoutLookup) {
     Serve(sim);
     program.IrCommNum = 7;

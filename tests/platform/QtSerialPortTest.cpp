@@ -131,6 +131,26 @@ TEST_F(QtSerialPortTest, PortNumberWithoutDevice_OpenFailsWithReason) {
     EXPECT_NE(port.LastError().find("port 4"), std::string::npos) << port.LastError();
 }
 
+// A device another program holds (its lock taken) is refused saying so, not as a rights problem.
+TEST_F(QtSerialPortTest, DeviceHeldByAnotherPort_OpenFailsSayingAnotherProgramHoldsIt) {
+    PseudoTerminal pty;
+    QtSerialPort holder([](int) { return std::string(); });
+    holder.DeviceName(pty.SlavePath());
+    ASSERT_TRUE(holder.Open()) << holder.LastError();
+    port.DeviceName(pty.SlavePath());
+    EXPECT_FALSE(port.Open());
+    EXPECT_NE(port.LastError().find("another program holds the port"), std::string::npos) << port.LastError();
+    holder.Close();
+    EXPECT_TRUE(port.Open()) << port.LastError();
+}
+
+TEST(QtSerialPortNaming, OpenFailureText_LockNamedOtherReasonsKept) {
+    EXPECT_EQ(OpenFailureText("/dev/ttyUSB0", "No such file or directory"), "/dev/ttyUSB0: No such file or directory");
+    const std::string held = OpenFailureText("/dev/ttyUSB0", "Permission error while locking the device");
+    EXPECT_EQ(held.rfind("/dev/ttyUSB0: another program holds the port", 0), 0u) << held;
+    EXPECT_NE(held.find("Permission error while locking the device"), std::string::npos);
+}
+
 TEST(QtSerialPortNaming, NamedDeviceWinsOverPortNumber) {
     QtSerialPort port([](int n) { return "/dev/numbered" + std::to_string(n); });
     port.CommPort(3);

@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QSysInfo>
 #include <filesystem>
 #include <fstream>
 #include <random>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "QtTestSupport.h"
 #include "link/InactiveIrdaPort.h"
@@ -107,6 +111,45 @@ TEST_F(SimExecutableTest, MalformedStateFile_RefusedWithTheReasonAndExitCode2) {
     EXPECT_NE(message.find("bad.json"), std::string::npos) << message;
     EXPECT_NE(message.find("line 3"), std::string::npos) << message;
     EXPECT_TRUE(sim.readAllStandardOutput().isEmpty());  // no device was served
+}
+
+// A second simulator on the same link path is refused while the first serves it; a lock left by
+// a process that has ended is taken over.
+TEST_F(SimExecutableTest, LinkPathServedByAnother_RefusedStaleLockTakenOver) {
+    const std::filesystem::path linkPath = folder / "tz7300";
+    Start({"--link", Q(linkPath)});
+    const std::string device = Device();
+    ASSERT_FALSE(device.empty());
+    QProcess second;
+    second.start(QString::fromUtf8(TZ_SIM_EXECUTABLE), {"--link", Q(linkPath)});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 1);
+    const std::string message = second.readAllStandardError().toStdString();
+    EXPECT_NE(message.find("served by another running simulator"), std::string::npos) << message;
+    EXPECT_EQ(std::filesystem::read_symlink(linkPath).string(), device);
+    sim.terminate();
+    ASSERT_TRUE(sim.waitForFinished(10000));
+
+    // The lock of a simulator that ended without removing it: its process no longer runs.
+    const pid_t ended = ::fork();
+    if (ended == 0) ::_exit(0);
+    ASSERT_GT(ended, 0);
+    ::waitpid(ended, nullptr, 0);
+    std::ofstream(folder / "tz7300.lock") << ended << "\ntz7300-sim\n" << QSysInfo::machineHostName().toStdString() << "\n";
+    Start({"--link", Q(linkPath)});
+    const std::string again = Device();
+    ASSERT_FALSE(again.empty()) << sim.readAllStandardError().toStdString();
+    EXPECT_EQ(std::filesystem::read_symlink(linkPath).string(), again);
+}
+
+TEST_F(SimExecutableTest, VersionAndShortHelp) {
+    Start({"--version"});
+    ASSERT_TRUE(sim.waitForFinished(10000));
+    EXPECT_EQ(sim.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(sim.readAllStandardOutput()).startsWith("tz7300-sim "));
+    Start({"-h"});
+    ASSERT_TRUE(sim.waitForFinished(10000));
+    EXPECT_TRUE(QString::fromUtf8(sim.readAllStandardOutput()).contains("--link PATH"));
 }
 
 TEST_F(SimExecutableTest, HelpListsTheStateOptions) {

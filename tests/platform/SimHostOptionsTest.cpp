@@ -39,6 +39,8 @@ TEST(SimHostOptionsTest, NoArguments_Defaults) {
 TEST(SimHostOptionsTest, Help_Recognised) {
     std::string error;
     EXPECT_TRUE(ParseSimHostOptions({"--help"}, error)->help);
+    EXPECT_TRUE(ParseSimHostOptions({"-h"}, error)->help);
+    EXPECT_TRUE(ParseSimHostOptions({"--version"}, error)->version);
     EXPECT_NE(SimHostUsage().find("--baud"), std::string::npos);
 }
 

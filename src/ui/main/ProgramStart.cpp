@@ -52,7 +52,7 @@ bool WantsVersion(const std::vector<std::string>& arguments) {
 }
 
 bool WantsHelp(const std::vector<std::string>& arguments) {
-    return CommandLineHas(arguments, "--HELP");
+    return CommandLineHas(arguments, "--HELP") || CommandLineHas(arguments, "-H");
 }
 
 std::string VersionText() {
@@ -70,7 +70,7 @@ std::string HelpText() {
            "  -SEIZO      factory mode: manufacture number, flash check, calibration factors\n"
            "  --port DEVICE  use this serial device (kept until the program ends)\n"
            "  --version   print the version and end\n"
-           "  --help      print this text and end\n"
+           "  -h, --help  print this text and end\n"
            "\n"
            "The switches are found anywhere on the command line, in any letter case.\n";
 }
