@@ -185,6 +185,7 @@ bool uclTzif::GetRomDump2(const std::string& FileNames) {
     }
     WriteListingHeader();
     listingPage_.clear();
+    listingLine_ = 0;
 
     replyValid_ = true;
     cancel_ = false;
@@ -220,6 +221,7 @@ void uclTzif::WriteListingHeader() {
 // One accepted listing reply: its data, 32 hexadecimal characters (16 bytes) at a time, the last
 // piece padded with "F", each piece at the line's address plus 16 per piece.
 void uclTzif::ListingData(Long lineNumber, const std::string& hexData) {
+    listingLine_ = std::max(listingLine_, lineNumber);
     const Long lineAddress = (lineNumber - 1) * kListingLineBytes;
     for (std::size_t k = 0; k * kEntryDigits < hexData.size(); ++k) {
         std::string piece = hexData.substr(k * kEntryDigits, kEntryDigits);

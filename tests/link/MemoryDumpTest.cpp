@@ -383,6 +383,22 @@ TEST_F(Listing, DroppedAndCorruptedBlocks_SameListingAsCleanLine) {
     EXPECT_EQ(faulty.substr(0, faulty.rfind(";\tTotal")), clean.substr(0, clean.rfind(";\tTotal")));
 }
 
+// Blocks later than the timeout: each is asked for again with a NAK before it arrives, so every
+// block comes twice; the second copy is stale and must not be listed or acknowledged.
+TEST_F(Listing, LateBlocksCrossingNaks_SameListingAsCleanLine) {
+    rig.sim.State().listingBytes = 1024;
+    ASSERT_TRUE(List());
+    const std::string clean = Pages(ReadText(Listed()));
+    SimFaults late;
+    late.replyDelayMs = 1500;
+    rig.Faults(late);
+    ASSERT_TRUE(List());
+    EXPECT_TRUE(rig.Logged("<<< Stale reply discarded, waiting for EF,R >>>"));
+    EXPECT_EQ(rig.sim.Count().blocksAcked, 2 * (1024 / 32 - 1));  // each block acknowledged once
+    const std::string late2 = Pages(ReadText(Listed()));
+    EXPECT_EQ(late2.substr(0, late2.rfind(";\tTotal")), clean.substr(0, clean.rfind(";\tTotal")));
+}
+
 TEST_F(Listing, SilentInstrument_FailsWithHeaderOnly) {
     SimFaults silent;
     silent.dropReply = 1.0;
