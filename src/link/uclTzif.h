@@ -319,6 +319,10 @@ private:
     std::function<void()> heaterPollHook_;
     DumpImageFile dumpImage_;
     std::string dumpBlock_;           // the bytes of the block being received (serial port)
+    std::string dumpPreviousBlock_;   // the block taken last
+    int dumpCopiesOwed_ = 0;          // answers to given-up requests of that block still to come
+    Integer dumpAbandonedBlock_ = -1; // the block whose requests timed out, and how often
+    int dumpAbandonedRequests_ = 0;
     std::ofstream listingFile_;       // open while GetRomDump2 runs
     struct ListingEntry {
         Long address;
