@@ -206,11 +206,10 @@ void uclTzif::ProcessReceiveBuffer() {
 // taken (the instrument repeats a block when a NAK crossed its first copy).
 bool uclTzif::IsStaleReply(const std::string& frame) const {
     if (!AnswersCommand(frame, lastFrame_)) return true;
-    // Once connected, a reply that comes after its exchange failed or was given up answers
-    // nothing (a second answer right after a completed exchange is still taken, as two frames in
-    // one piece are). While connecting, the model's reply is taken even between two attempts.
-    if (connection_ == connConnected && (status_ == stsFailed || status_ == stsIdle || status_ == stsReset))
-        return true;
+    // Once connected, a reply that comes after its exchange failed answers nothing. A late
+    // answer to the last command is still taken after the exchange completed (two frames in one
+    // piece) or was left idle (the gas poll's reading that came after its poll gave up waiting).
+    if (connection_ == connConnected && status_ == stsFailed) return true;
     if (status_ != stsBlockTransfer) return false;
     const std::string code = ReplyCode(frame);
     if (code != "EF,R" && code != "ES,R") return false;

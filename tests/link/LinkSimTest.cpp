@@ -202,6 +202,22 @@ TEST(LinkWithSim, GasPoll_ReadingsOfTheInstrument) {
     EXPECT_EQ(rig.events.lowMarks[0][0], sim.LimitValueIsLo(4));
 }
 
+// Readings that come 1.5 s after each poll still reach the host: the poll stops waiting after a
+// second, and the reading that comes afterwards answers its own command.
+TEST(LinkWithSim, GasPollLateReadings_StillReported) {
+    SimRig rig;
+    ASSERT_TRUE(rig.Connect());
+    SimFaults late;
+    late.replyDelayMs = 1500;
+    rig.sim.SetFaults(late);
+    rig.link.Instrument(&rig.record);
+    rig.link.RunDensty(true);
+    rig.loop.RunFor(6100);
+    rig.link.RunDensty(false);
+    ASSERT_GE(rig.events.readings.size(), 2u);
+    EXPECT_EQ(rig.events.readings.back()[0], rig.sim.State().record.LimitValue(0));
+}
+
 TEST(LinkWithSim, LatestHistories_EqualInstrument) {
     SimRig rig;
     ASSERT_TRUE(rig.Connect());
