@@ -98,7 +98,8 @@ bool AnswersCommand(const std::string& frame, const std::string& sentFrame) {
     if (!IsListEntryCode(code)) return true;
     // A list entry's reply names its entry; a reply that names none is not judged by it.
     const std::string answered = TrimSpaces(ReplyDataField(frame, 0));
-    const std::string asked = SentBody(sentFrame).substr(5, 4);
+    const std::string body = SentBody(sentFrame);
+    const std::string asked = body.size() > 5 ? body.substr(5, 4) : std::string();
     return !IsEntryAddress(answered) || answered == asked;
 }
 

@@ -34,6 +34,7 @@ std::vector<AnswerCase> AnswerCases() {
         {"UserWriteOtherEntry", Reply("XZ,W,0003,SMITH"), Reply("XZ,W,0004,JONES"), false},
         {"UserWriteSameEntry", Reply("XZ,W,0004,JONES"), Reply("XZ,W,0004,JONES"), true},
         {"ListReplyNamingNoEntry", Reply("XS,W,"), Reply("XS,W,0004,GATE"), true},
+        {"ListEntryAfterEchoOnly", Reply("XS,R,0001,GATE"), BuildFrame(std::string(1, NAK) + "XS,R,", ETB), false},
         {"TailWithoutStx", Reply("IN,R,A1234").substr(3), Reply("IN,R,"), false},
         {"NothingSentYet", Reply("DN,R,0,0,0,0,0,0"), "", false},
     };
