@@ -2,6 +2,7 @@
 #include <array>
 
 #include "cli/CliText.h"
+#include "cli/ProgressText.h"
 #include "cli/CommandTable.h"
 #include "instrument/CalibrationRules.h"
 #include "instrument/modGasCommon.h"
@@ -70,9 +71,13 @@ int Zero(CliContext& context, const ParsedArgs&) {
     {
         PumpOn pump(link);
         context.Io().err << Text(6002) << "\n";
-        context.ShowProgress([] { return Text(6002) + " ..."; });
+        const Date start = context.Now();
+        context.ShowProgress([&] { return WaitProgressText(Text(6002), context.SecondsSince(start)); });
         ok = link.ZeroCal("111111");  // a zero run always asks for all six channels
-        context.ShowProgress({});
+        if (ok)
+            context.CompleteProgress();
+        else
+            context.ShowProgress({});
     }
     if (!ok) link.AddLog(Text(5516, {FormatGeneralDate(context.Now())}));
     context.RequireOk(ok, Text(5413));

@@ -5,6 +5,7 @@
 
 #include "app/InstrumentRead.h"
 #include "cli/CliText.h"
+#include "cli/ProgressText.h"
 #include "cli/SessionParts.h"
 #include "link/ReadTable.h"
 #include "link/ResponseReceived.h"
@@ -115,6 +116,12 @@ void CliContext::ShowProgress(std::function<std::string()> text) {
     progress_ = std::move(text);
 }
 
+void CliContext::CompleteProgress() {
+    if (progress_ && io_.errIsTerminal) io_.err << "\r\x1b[K" << progress_() << "\n" << std::flush;
+    progress_ = {};
+    shownProgress_.clear();
+}
+
 void CliContext::CheckInterrupted() {
     if (env_.Interrupted()) throw CliFailure(ExitInterrupted, Text(5462));
 }
@@ -122,19 +129,24 @@ void CliContext::CheckInterrupted() {
 void CliContext::RequireOk(bool ok, const std::string& failure) {
     if (ok) return;
     CheckInterrupted();
-    throw CliFailure(ExitInstrument, ResponseReceived ? failure : Text(5417));
+    throw CliFailure(ExitInstrument, ResponseReceived ? failure : NoReplyText());
+}
+
+std::string CliContext::NoReplyText() const {
+    return Text(5417) + "\nNo reply came within the reply timeout of " + std::to_string(program_.Timeout) +
+           " s; an instrument that answers later needs a larger --timeout.";
 }
 
 void CliContext::ReadInstrument(clsInstrument& record) {
     uclTzif& link = Link();
     const Date start = Now();
     link.AddLog(Text(5517, {FormatGeneralDate(start)}));
-    ShowProgress([this] {
-        const int done = ReadPosition(port_->LastBody());
-        return "Reading " + std::to_string(done) + " of " + std::to_string(kReadCommands);
-    });
+    ShowProgress([this] { return ReadProgressText(ReadPosition(port_->LastBody()), kReadCommands); });
     const bool ok = link.GetInstrument(&record);
-    ShowProgress({});
+    if (ok)
+        CompleteProgress();
+    else
+        ShowProgress({});
     FinishInstrumentRead(record, program_, ok);
     if (!ok) ReportReadFailure(record);
     // The histories complete the summary; the settings are already read when they fail.
@@ -147,7 +159,7 @@ void CliContext::ReportReadFailure(const clsInstrument& record) {
     link_->AddLog(Text(5520) + " " + record.FailLine());
     link_->AddLog(Text(5521, {FormatGeneralDate(Now())}));
     CheckInterrupted();
-    if (!ResponseReceived) throw CliFailure(ExitInstrument, Text(5417));
+    if (!ResponseReceived) throw CliFailure(ExitInstrument, NoReplyText());
     // The command that failed is the last one sent.
     std::string message = Text(5416) + " (" + port_->LastBody() + ")";
     if (record.FailLine() == "HC,R") message += "\n" + Text(5590);

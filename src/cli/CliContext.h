@@ -68,6 +68,10 @@ public:
     // Progress on a terminal's standard error while an operation runs: the text is asked for every
     // 100 ms and printed when it changed. An empty function stops it and clears the line.
     void ShowProgress(std::function<std::string()> text);
+    // Stops the progress after a finished operation; on a terminal its final text stays as a line.
+    void CompleteProgress();
+    // Seconds of the event loop's clock since `start`.
+    double SecondsSince(Date start) { return (Now() - start) * 86400.0; }
 
 private:
     void Connect();
@@ -76,6 +80,8 @@ private:
     // Sets the link's Cancel once the user has asked to stop.
     void CheckCancel();
     void ReportReadFailure(const clsInstrument& record);
+    // The no-response text of an exchange that timed out once connected, naming the timeout.
+    std::string NoReplyText() const;
 
     CliIo& io_;
     GlobalOptions options_;

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "cli/CliText.h"
+#include "cli/ProgressText.h"
 #include "cli/CommandTable.h"
 #include "cli/OutputFile.h"
 #include "text/DateTime.h"
@@ -25,12 +26,16 @@ int DumpEeprom(CliContext& context, const ParsedArgs& args) {
     // only when the whole listing arrived.
     TemporaryFile file(args.positional[0]);
     context.Io().err << Text(5463, {args.positional[0]}) << "\n";
-    context.ShowProgress([&] { return "Dump list " + context.LastDumpMessage(); });
+    const Date start = context.Now();
+    context.ShowProgress([&] { return ListingProgressText(link.ListingBlocks(), context.SecondsSince(start)); });
     const bool ok = link.GetRomDump2(file.Path().string());
-    context.ShowProgress({});
+    if (ok)
+        context.CompleteProgress();
+    else
+        context.ShowProgress({});
     context.RequireOk(ok, Text(5469));
     file.Commit();
-    context.Io().out << Text(5464, {args.positional[0]}) << "\n";
+    context.Io().out << Text(5464, {args.positional[0]}) << " (" << link.ListingBlocks() << " blocks)\n";
     return ExitSuccess;
 }
 
@@ -56,16 +61,15 @@ std::pair<Integer, Integer> BlockRange(const ParsedArgs& args) {
     return {static_cast<Integer>(first), static_cast<Integer>(last)};
 }
 
-// "Get FLASH Image 01A0" as "Flash image block 416 of 2048".
-std::string FlashProgress(const std::string& message) {
+// The block that the link's message "Get FLASH Image 01A0" names as fetched; -1 before any.
+int FetchedBlock(const std::string& message) {
     const std::string head = "Get FLASH Image ";
     int block = -1;
     if (message.rfind(head, 0) == 0) {
         const char* digits = message.data() + head.size();
         std::from_chars(digits, message.data() + message.size(), block, 16);
     }
-    if (block < 0) return "Flash image";
-    return "Flash image block " + std::to_string(block) + " of " + std::to_string(uclTzif::DumpBlockCount);
+    return block;
 }
 
 // Runs the dump and, after each block timeout, continues it from the block that timed out (the
@@ -91,9 +95,20 @@ int DumpFlash(CliContext& context, const ParsedArgs& args) {
     auto [first, last] = BlockRange(args);
     RequireWritableOutput(args.positional[0]);
     const int total = last - first + 1;
-    context.ShowProgress([&] { return FlashProgress(context.LastDumpMessage()); });
+    context.Link();  // connected before the clock starts
+    const Integer from = first;
+    const Date start = context.Now();
+    int done = 0;  // a continued dump starts its messages over; what arrived stays counted
+    context.ShowProgress([&] {
+        const int block = FetchedBlock(context.LastDumpMessage());
+        if (block >= from) done = std::max(done, block - from + 1);
+        return BlockProgressText("Flash image", done, total, context.SecondsSince(start));
+    });
     const bool ok = FetchImage(context, args.positional[0], first, last);
-    context.ShowProgress({});
+    if (ok)
+        context.CompleteProgress();
+    else
+        context.ShowProgress({});
     context.RequireOk(ok, Text(5469));
     context.Io().out << "Flash image written to " << args.positional[0] << " (" << total << " blocks of "
                      << uclTzif::DumpBlockBytes << " bytes)\n";

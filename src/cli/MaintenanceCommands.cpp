@@ -3,6 +3,7 @@
 #include <array>
 
 #include "cli/CliText.h"
+#include "cli/ProgressText.h"
 #include "cli/CommandTable.h"
 #include "link/ResponseReceived.h"
 
@@ -49,9 +50,13 @@ int RunMaintenance(CliContext& context, const Maintenance& m) {
         return ExitDeclined;
     }
     context.Io().err << m.start.Get() << "\n";
-    context.ShowProgress([&] { return m.start.Get() + " ..."; });
+    const Date start = context.Now();
+    context.ShowProgress([&] { return WaitProgressText(m.start.Get(), context.SecondsSince(start)); });
     const bool ok = Succeeded(m, (link.*(m.operation))());
-    context.ShowProgress({});
+    if (ok)
+        context.CompleteProgress();
+    else
+        context.ShowProgress({});
     context.RequireOk(ok, m.failure.Get());
     context.Io().out << m.success.Get() << "\n";
     return ExitSuccess;

@@ -1,6 +1,7 @@
 #include "cli/WriteCommandSupport.h"
 
 #include "cli/CliText.h"
+#include "cli/ProgressText.h"
 #include "link/WritePlan.h"
 #include "text/DateTime.h"
 
@@ -69,10 +70,12 @@ bool WriteSettings(CliContext& context, clsInstrument& record, WriteKind kind, b
     context.TakeSentBodies();
     link.AddLog(Text(5535, {FormatGeneralDate(context.Now())}));
     context.Io().err << Text(5428) << "\n";
-    context.ShowProgress([&context] { return "Writing: " + std::to_string(context.SentCount()) + " commands sent"; });
+    context.ShowProgress([&context] { return WriteProgressText(context.SentCount()); });
     const bool ok = link.SetInstrument(&record, asDefault);
-    context.ShowProgress({});
-    if (!ok) {
+    if (ok) {
+        context.CompleteProgress();
+    } else {
+        context.ShowProgress({});
         const StoppedWrite stopped = SplitStoppedWrite(planned, context.TakeSentBodies());
         context.Io().err << StoppedWriteText(stopped, context.Environment().Interrupted());
         if (onStopped) onStopped(stopped);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "link/Frame.h"
 #include "link/LinkMessages.h"
 #include "text/Catalogue.h"
 #include "link/uclTzif.h"
@@ -132,6 +133,16 @@ bool uclTzif::FetchBlock(Integer block, Date started) {
     SendCommand("EP,R," + number, true);
     status_ = stsBinaryDump;
     while (status_ == stsBinaryDump && !cancel_) loop_.Yield();
+    if (status_ == stsCompleted) {
+        // Every earlier request of this block that was given up may still be answered: those
+        // copies follow, and must not be taken for the next block.
+        dumpCopiesOwed_ = block == dumpAbandonedBlock_ ? dumpAbandonedRequests_ : 0;
+        dumpAbandonedBlock_ = -1;
+        dumpAbandonedRequests_ = 0;
+    } else if (binaryRetry_) {
+        dumpAbandonedRequests_ = block == dumpAbandonedBlock_ ? dumpAbandonedRequests_ + 1 : 1;
+        dumpAbandonedBlock_ = block;
+    }
     listener_->DumpMessage("Get FLASH Image " + number);
     log_.LogWrite(LoadMessage(msgDumpFinished, {NowText(), Elapsed(started, loop_.Now())}));
     if (status_ == stsCompleted && UseIrda() &&
@@ -151,14 +162,41 @@ void uclTzif::StopImage(Integer block, bool hold) {
 
 // A piece of a binary block on the serial line. The block is collected whole and written to the
 // image in one piece; bytes beyond the block's length are not part of it and are dropped.
-void uclTzif::StoreBinaryChunk(const std::string& bytes) {
+void uclTzif::StoreBinaryChunk(const std::string& chunk) {
+    std::string bytes = chunk;
+    receiveBytes_.clear();
+    const Integer countdown = timeoutCountdown_;
+    // A text reply that comes late (its command's exchange is over) is no part of the block.
+    if (dumpReceived_ == 0 && !bytes.empty() && bytes[0] == STX) {
+        const std::size_t end = bytes.find_first_of(std::string{ETB, EOT});
+        const std::size_t etx = bytes.find(ETX);
+        if (end != std::string::npos && etx != std::string::npos && etx + 3 == end &&
+            FrameChecksumMatches(bytes.substr(0, end + 1))) {
+            log_.LogWrite(StaleReplyLine("EP,R"));
+            bytes.erase(0, end + 1);
+        }
+    }
     const long room = std::max(0L, dumpExpected_ - dumpReceived_);
     const long taken = std::min(room, static_cast<long>(bytes.size()));
     dumpBlock_.append(bytes, 0, static_cast<std::size_t>(taken));
     dumpPosition_ += taken;
     dumpReceived_ += taken;
-    receiveBytes_.clear();
+    // A block that keeps arriving on a slow line is not given up half way.
+    if (taken > 0) timeoutCountdown_ = timeoutTicks_;
     if (dumpReceived_ < dumpExpected_) return;
+    // Copies of the block before come first; any block that differs from it ends them.
+    if (dumpCopiesOwed_ > 0 && dumpBlock_ == dumpPreviousBlock_) {
+        --dumpCopiesOwed_;
+        log_.LogWrite("<<< Stale copy of the previous block discarded >>>");
+        timeoutCountdown_ = countdown;  // the wait goes on within its own timeout
+        dumpPosition_ -= dumpReceived_;
+        dumpReceived_ = 0;
+        dumpBlock_.clear();
+        StoreBinaryChunk(bytes.substr(static_cast<std::size_t>(taken)));
+        return;
+    }
+    dumpCopiesOwed_ = 0;
+    dumpPreviousBlock_ = dumpBlock_;
     const long start = dumpPosition_ - dumpReceived_;
     if (dumpImage_.Active() && !dumpImage_.WriteBlock(start, dumpBlock_.data(), dumpBlock_.size())) {
         status_ = stsFailed;  // a block outside the image ends the dump
@@ -185,6 +223,7 @@ bool uclTzif::GetRomDump2(const std::string& FileNames) {
     }
     WriteListingHeader();
     listingPage_.clear();
+    listingLine_ = 0;
 
     replyValid_ = true;
     cancel_ = false;
@@ -220,6 +259,7 @@ void uclTzif::WriteListingHeader() {
 // One accepted listing reply: its data, 32 hexadecimal characters (16 bytes) at a time, the last
 // piece padded with "F", each piece at the line's address plus 16 per piece.
 void uclTzif::ListingData(Long lineNumber, const std::string& hexData) {
+    listingLine_ = std::max(listingLine_, lineNumber);
     const Long lineAddress = (lineNumber - 1) * kListingLineBytes;
     for (std::size_t k = 0; k * kEntryDigits < hexData.size(); ++k) {
         std::string piece = hexData.substr(k * kEntryDigits, kEntryDigits);

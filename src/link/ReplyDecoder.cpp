@@ -6,6 +6,7 @@
 #include "link/ReplyFields.h"
 #include "link/ReplyHandlers.h"
 #include "text/Errors.h"
+#include "text/TextCompare.h"
 
 namespace tz {
 
@@ -45,7 +46,62 @@ int HexDigit(char c) {
     return -1;
 }
 
+// The command body of a sent frame: after STX and the address, up to ETX.
+std::string SentBody(const std::string& sentFrame) {
+    constexpr std::size_t bodyStart = 5;
+    const std::size_t etx = sentFrame.find(ETX);
+    if (etx == std::string::npos || etx <= bodyStart) return {};
+    std::string body = sentFrame.substr(bodyStart, etx - bodyStart);
+    body.erase(0, body.find_first_not_of(std::string{ACK, NAK}));
+    return body;
+}
+
+bool IsListEntryCode(const std::string& code) {
+    return code == "XS,R" || code == "XS,W" || code == "XZ,R" || code == "XZ,W";
+}
+
+// "****" or four hexadecimal digits.
+bool IsEntryAddress(const std::string& field) {
+    if (field == "****") return true;
+    if (field.size() != 4) return false;
+    for (char c : field)
+        if (HexDigit(c) < 0) return false;
+    return true;
+}
+
 }  // namespace
+
+std::string ReplyCode(const std::string& frame) {
+    if (frame.empty() || frame[0] != STX) return {};
+    return ReplyText(frame).substr(0, 4);
+}
+
+std::string SentCode(const std::string& sentFrame) { return SentBody(sentFrame).substr(0, 4); }
+
+std::string ReplyDataField(const std::string& frame, int index) {
+    const std::string text = ReplyText(frame);
+    if (text.size() <= 5) return {};
+    clsToken tokens;
+    tokens.AddDelimiters(std::string(1, CR));
+    tokens.AddDelimiters(",");
+    try {
+        tokens.Source(text.substr(5));
+        return index >= 0 && index < tokens.TokenCount() ? tokens.Tokens(index) : std::string();
+    } catch (const TokenLimitError&) {
+        return {};
+    }
+}
+
+bool AnswersCommand(const std::string& frame, const std::string& sentFrame) {
+    const std::string code = ReplyCode(frame);
+    if (code.size() != 4 || code != SentCode(sentFrame)) return false;
+    if (!IsListEntryCode(code)) return true;
+    // A list entry's reply names its entry; a reply that names none is not judged by it.
+    const std::string answered = TrimSpaces(ReplyDataField(frame, 0));
+    const std::string body = SentBody(sentFrame);
+    const std::string asked = body.size() > 5 ? body.substr(5, 4) : std::string();
+    return !IsEntryAddress(answered) || answered == asked;
+}
 
 bool ReplyContext::RepeatsSent(std::size_t n) const {
     const std::string writeCode = code.substr(0, 2) + ",W";

@@ -34,6 +34,11 @@ inline constexpr const char* FormatErrorLine = "<<< Format error >>>";
 inline constexpr const char* ResponseErrorLine = "<<< Response error >>>";
 inline constexpr const char* ChecksumErrorLine = "<<< Checksum error >>>";
 inline constexpr const char* ImproperDateLine = "<<< improper date at HC >>> ";
+// A reply that answers another command than the one waiting (a late answer, or the answer to a
+// retransmission that crossed the first answer) is logged with this line and dropped.
+inline std::string StaleReplyLine(const std::string& waitingFor) {
+    return "<<< Stale reply discarded, waiting for " + waitingFor + " >>>";
+}
 
 // The model name that a reply to "RC,R," must contain.
 inline constexpr const char* ModelName = "TZ-7300";
@@ -42,6 +47,22 @@ inline constexpr const char* ModelName = "TZ-7300";
 // nothing can be accepted). replyData receives the data part of the reply. True when accepted.
 bool DecodeReply(const std::string& frame, clsInstrument* record, IReplyHost& host,
                  std::string& replyData);
+
+// The code and access letter of a received frame ("HC,R"); empty for a frame that does not begin
+// with STX (the tail of a reply whose beginning was dropped).
+std::string ReplyCode(const std::string& frame);
+
+// The code and access letter of the command that a sent frame carries; for an acknowledgement
+// (ACK or NAK and the echo of the command) those of the echo. Empty when nothing was sent.
+std::string SentCode(const std::string& sentFrame);
+
+// Field `index` of a reply's data, split at "," and CR; empty beyond its fields.
+std::string ReplyDataField(const std::string& frame, int index);
+
+// True when the received frame can be the answer to the command in sentFrame: the same code and
+// access letter and, for the entries of the station and user lists, the same entry (the reply
+// repeats the entry's address "001F" or "****").
+bool AnswersCommand(const std::string& frame, const std::string& sentFrame);
 
 // True when the two checksum digits before the terminator match the frame's text.
 bool FrameChecksumMatches(const std::string& frame);

@@ -183,6 +183,8 @@ public:
     bool GetBinDump(const std::string& FileNames, Integer& first, Integer& last);
     // Writes the hexadecimal listing of the flash that "EF,R," transfers into FileNames.
     bool GetRomDump2(const std::string& FileNames);
+    // Blocks (listing lines) taken by the running or the last GetRomDump2.
+    Long ListingBlocks() const { return listingLine_; }
 
     // ---- Inner state, for the operations of the other link files and for tests ----
     Long ConnectionState() const { return connection_; }
@@ -215,6 +217,7 @@ private:
     void ProcessReceiveBuffer();
     // Step 6 of buffer processing: a rejected or malformed reply. False when retries are used up.
     bool RepeatAfterBadReply(bool malformed);
+    bool IsStaleReply(const std::string& frame) const;
 
     // Timer ticks.
     void OnLinkTimer();
@@ -316,12 +319,17 @@ private:
     std::function<void()> heaterPollHook_;
     DumpImageFile dumpImage_;
     std::string dumpBlock_;           // the bytes of the block being received (serial port)
+    std::string dumpPreviousBlock_;   // the block taken last
+    int dumpCopiesOwed_ = 0;          // answers to given-up requests of that block still to come
+    Integer dumpAbandonedBlock_ = -1; // the block whose requests timed out, and how often
+    int dumpAbandonedRequests_ = 0;
     std::ofstream listingFile_;       // open while GetRomDump2 runs
     struct ListingEntry {
         Long address;
         std::string data;  // 32 hexadecimal characters, 16 bytes
     };
     std::vector<ListingEntry> listingPage_;
+    Long listingLine_ = 0;            // the last listing line taken in the running GetRomDump2
 };
 
 }  // namespace tz

@@ -4,6 +4,7 @@
 #include "link/ResponseReceived.h"
 #include "link/uclTzif.h"
 #include "text/DateTime.h"
+#include "text/TextCompare.h"
 
 namespace tz {
 
@@ -177,10 +178,18 @@ void uclTzif::ProcessReceiveBuffer() {
             if (!RepeatAfterBadReply(true)) return;
             continue;
         }
-        const std::string frame = receiveBuffer_.substr(0, end + 1);
+        std::string frame = receiveBuffer_.substr(0, end + 1);
         receiveBuffer_.erase(0, end + 1);
-        receivedFrame_ = frame;  // kept on both ports, for the writer's echo comparison
         LogMessage(msgRead, ShowControlChars(frame));
+        // Bytes before the frame's STX are line noise.
+        if (const std::size_t start = frame.rfind(STX); start != std::string::npos && start > 0) frame.erase(0, start);
+        if (IsStaleReply(frame)) {
+            // Not the answer to the command waiting: dropped, and the wait goes on within the
+            // timeout that is running, without a retry.
+            log_.LogWrite(StaleReplyLine(SentCode(lastFrame_)));
+            continue;
+        }
+        receivedFrame_ = frame;  // kept on both ports, for the writer's echo comparison
         if (!DecodeReply(frame)) {
             RepeatAfterBadReply(false);
             continue;
@@ -190,6 +199,24 @@ void uclTzif::ProcessReceiveBuffer() {
         else
             SendAcknowledge(ACK, true);  // the block was taken: ask for the next one
     }
+}
+
+// A reply to another command than the last one sent, a reply that comes after its exchange
+// failed, the tail of a reply whose beginning was dropped, or a listing block that was already
+// taken (the instrument repeats a block when a NAK crossed its first copy).
+bool uclTzif::IsStaleReply(const std::string& frame) const {
+    if (!AnswersCommand(frame, lastFrame_)) return true;
+    // Once connected, a reply that comes after its exchange failed answers nothing. A late
+    // answer to the last command is still taken after the exchange completed (two frames in one
+    // piece) or was left idle (the gas poll's reading that came after its poll gave up waiting).
+    if (connection_ == connConnected && status_ == stsFailed) return true;
+    if (status_ != stsBlockTransfer) return false;
+    const std::string code = ReplyCode(frame);
+    if (code != "EF,R" && code != "ES,R") return false;
+    const std::string line = TrimSpaces(ReplyDataField(frame, 1));
+    if (line.empty() || line.size() > 6 || line.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos)
+        return false;  // the decoder refuses it
+    return std::stol(line, nullptr, 16) <= listingLine_;
 }
 
 // A malformed reply is answered with the last frame again; a rejected one with the last frame

@@ -36,10 +36,15 @@ void uclTzif::SendAcknowledge(char code, bool initFlag, bool fiveCharacterEcho) 
 }
 
 // The code, comma, access letter and comma of the last frame sent (seven characters for "IH").
+// When the last frame was itself an acknowledgement, its echo is repeated: the ACK or NAK in
+// front of it is not part of the command, and taking it in would shift the echo by one character
+// with every block of a transfer.
 std::string uclTzif::Echo(bool fiveCharacterEcho) const {
     const bool seven = !fiveCharacterEcho && lastFrame_.find("IH") != std::string::npos;
     const std::size_t length = seven ? 7 : 5;
-    return lastFrame_.size() > 5 ? lastFrame_.substr(5, length) : std::string();
+    std::size_t start = 5;
+    while (start < lastFrame_.size() && (lastFrame_[start] == ACK || lastFrame_[start] == NAK)) ++start;
+    return start < lastFrame_.size() ? lastFrame_.substr(start, length) : std::string();
 }
 
 // Commands that start an action the instrument must not run twice (clearing, zero or span

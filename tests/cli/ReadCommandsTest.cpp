@@ -92,6 +92,50 @@ TEST_F(ReadCommands, Progress_OnATerminalOnly) {
     EXPECT_EQ(piped.err, "");
 }
 
+// An instrument that answers 1.5 s late. A timeout that covers the delay reads it exactly; one
+// that does not is still read exactly while retries let each answer arrive (the answers to the
+// repetitions are dropped as stale); without retries the read fails with exit 1 and says why.
+struct LateCase {
+    const char* name;
+    std::vector<std::string> options;
+    int code;
+};
+
+class LateInstrument : public ::testing::TestWithParam<LateCase> {};
+
+TEST_P(LateInstrument, ExactRecordOrCleanFailure) {
+    SimEnvironment env;
+    FileTestFolder folder;
+    const auto file = folder / "read.json";
+    // The handshake and the first commands answered at once; from 0.2 s on every answer comes
+    // 1.5 s after its command.
+    SimFaults quick, late;
+    quick.replyDelayMs = 10;
+    late.replyDelayMs = 1500;
+    env.sim.SetFaults(quick);
+    env.loop.Post(200, [&] { env.sim.SetFaults(late); });
+    std::vector<std::string> args = GetParam().options;
+    args.insert(args.end(), {"read", "--json", file.string()});
+    const CliResult r = RunTz(env, folder.Path(), args);
+    ASSERT_EQ(r.code, GetParam().code) << r.err;
+    if (r.code == 0) {
+        clsInstrument read;
+        ASSERT_TRUE(RecordFromJson(ReadWholeFile(file), read).Ok);
+        EXPECT_EQ(tz::test::ReadValueDifferences(read, RecordAsRead(env.sim.State())), std::vector<std::string>{});
+    } else {
+        EXPECT_NE(r.err.find("TZ-7300 No Response."), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("reply timeout of 1 s"), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(file));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ReadCommands, LateInstrument,
+                         ::testing::Values(LateCase{"TimeoutRaisedTo2", {"--timeout", "2", "--retry", "0"}, 0},
+                                           LateCase{"DefaultTimeout", {}, 0},
+                                           LateCase{"Timeout1WithRetries", {"--timeout", "1", "--retry", "2"}, 0},
+                                           LateCase{"Timeout1WithoutRetries", {"--timeout", "1", "--retry", "0"}, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(ReadCommands, ReadWithoutJson_IsUsageError) { EXPECT_EQ(Run({"read"}).code, 2); }
 
 TEST_F(ReadCommands, Save_WritesTheInstrumentsSettingsFile) {

@@ -227,20 +227,39 @@ TEST(LinkReceive, BlockEndingWithEtb_AnsweredWithAckAndFiveCharacterEcho) {
     EXPECT_EQ(rig.record.CalLimit(), 2);
 }
 
+// A reply code the decoder does not know is refused with a NAK, whose echo is seven characters
+// when the command holds "IH".
 TEST(LinkReceive, EchoOfFrameHoldingIH_IsSevenCharacters) {
     LinkRig rig;
-    ASSERT_TRUE(rig.Connect([](const std::string&) { return std::vector<Piece>{{Reply("SC,R,0001", ETB)}}; }));
+    ASSERT_TRUE(rig.Connect([](const std::string&) { return std::vector<Piece>{{Reply("IH,R,0001", ETB)}}; }));
     rig.link.Status(stsBlockTransfer);
     rig.link.DataSend(FrameOf("IH,R,0001"), true);
     rig.loop.RunFor(100);
     ASSERT_GE(rig.device.frames.size(), 2u);
-    EXPECT_EQ(rig.device.frames[1], BuildFrame(std::string(1, ACK) + "IH,R,00", ETB));
+    EXPECT_EQ(rig.device.frames[1], BuildFrame(std::string(1, NAK) + "IH,R,00", ETB));
+}
+
+// Every acknowledgement of a transfer echoes the command, not the acknowledgement before it.
+TEST(LinkReceive, BlocksOfATransfer_EachAcknowledgedWithTheCommandsEcho) {
+    LinkRig rig;
+    int block = 0;
+    ASSERT_TRUE(rig.Connect([&block](const std::string&) {
+        ++block;
+        const std::string line = "0000,000" + std::to_string(block) + ",01,41";
+        return std::vector<Piece>{{Reply("EF,R," + line, block < 4 ? ETB : EOT)}};
+    }));
+    rig.link.Status(stsBlockTransfer);
+    rig.link.DataSend(FrameOf("EF,R,"), true);
+    rig.loop.RunFor(500);
+    EXPECT_EQ(rig.link.Status(), stsCompleted);
+    const std::string ack = BuildFrame(std::string(1, ACK) + "EF,R,", ETB);
+    EXPECT_EQ(rig.device.frames, (std::vector<std::string>{FrameOf("EF,R,"), ack, ack, ack}));
 }
 
 TEST(LinkReceive, RejectedReplyInBlockTransfer_AnsweredWithNak) {
     LinkRig rig;
     ASSERT_TRUE(rig.Connect([](const std::string& body) {
-        return body == "EF,R," ? std::vector<Piece>{{Reply("ZZ,R,1")}} : std::vector<Piece>{};
+        return body == "EF,R," ? std::vector<Piece>{{Reply("EF,R,1")}} : std::vector<Piece>{};
     }));
     rig.link.Status(stsBlockTransfer);
     rig.link.DataSend(FrameOf("EF,R,"), true);
@@ -323,7 +342,7 @@ TEST(LinkTimeout, BlockTransferTimeout_NakUnlessLastFrameEndedWithEot) {
     rig.link.DataSend(BuildFrame(std::string(1, ACK) + "EF,R,", ETB), true);
     rig.loop.RunFor(1300);
     ASSERT_EQ(rig.device.frames.size(), 2u);
-    EXPECT_EQ(rig.device.frames[1], BuildFrame(std::string(1, NAK) + std::string(1, ACK) + "EF,R", ETB));
+    EXPECT_EQ(rig.device.frames[1], BuildFrame(std::string(1, NAK) + "EF,R,", ETB));
 }
 
 TEST(LinkTimeout, BinaryDumpTimeout_SetsBinaryRetryAndCancel) {

@@ -123,6 +123,48 @@ TEST(LinkWithSim, FullRead_FaultsWithoutRetries_FailsAndOnlyUnreadValuesDiffer) 
         EXPECT_EQ(std::count(differences.begin(), differences.end(), name), 0) << name;
 }
 
+// An instrument that answers later than the reply timeout: every command is repeated before its
+// first answer arrives, so the answer to the repetition comes while the next command waits. The
+// handshake runs under the same delay.
+struct LateCase {
+    const char* name;
+    int delayMs;
+    Integer timeout;
+    double split;  // replies in pieces, so that a late reply's beginning can meet a new command
+    bool lateHandshake;  // a handshake attempt waits one second; later answers cross attempts
+};
+
+class LateReplies : public testing::TestWithParam<LateCase> {};
+
+TEST_P(LateReplies, FullRead_StaleRepliesDiscarded_RecordEqualsInstrument) {
+    SimRig rig;
+    std::vector<std::string> log;
+    rig.link.Log().SetObserver([&log](const std::string& line) { log.push_back(line); });
+    SimFaults late;
+    late.seed = 11;
+    late.replyDelayMs = GetParam().delayMs;
+    late.splitReply = GetParam().split;
+    late.pieceGapMs = 200;
+    if (GetParam().lateHandshake) rig.sim.SetFaults(late);
+    rig.link.Timeout(GetParam().timeout);
+    ASSERT_TRUE(rig.Connect());
+    rig.sim.SetFaults(late);
+    ASSERT_TRUE(rig.link.GetInstrument(&rig.record));
+    EXPECT_EQ(rig.Differences(), std::vector<std::string>{});
+    // Answers really crossed repetitions, and each stale one was logged.
+    EXPECT_GT(rig.sim.ReceivedCommands().size(), 328u);
+    const auto stale = std::count_if(log.begin(), log.end(), [](const std::string& line) {
+        return line.find("<<< Stale reply discarded, waiting for ") != std::string::npos;
+    });
+    EXPECT_GT(stale, 300);
+}
+
+INSTANTIATE_TEST_SUITE_P(LinkWithSim, LateReplies,
+                         testing::Values(LateCase{"OneAndAHalfSecondsTimeout1", 1500, 1, 0, true},
+                                         LateCase{"TwoAndAHalfSecondsTimeout1", 2500, 1, 0, true},
+                                         LateCase{"FourSecondsTimeout3InPieces", 4000, 3, 0.5, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(LinkWithSim, CancelDuringFullRead_EndsAtNextReply) {
     SimRig rig;
     ASSERT_TRUE(rig.Connect());
@@ -158,6 +200,22 @@ TEST(LinkWithSim, GasPoll_ReadingsOfTheInstrument) {
     const clsInstrument& sim = rig.sim.State().record;
     for (Integer gas = 0; gas < 5; ++gas) EXPECT_EQ(rig.events.readings[0][static_cast<std::size_t>(gas)], sim.LimitValue(gas)) << gas;
     EXPECT_EQ(rig.events.lowMarks[0][0], sim.LimitValueIsLo(4));
+}
+
+// Readings that come 1.5 s after each poll still reach the host: the poll stops waiting after a
+// second, and the reading that comes afterwards answers its own command.
+TEST(LinkWithSim, GasPollLateReadings_StillReported) {
+    SimRig rig;
+    ASSERT_TRUE(rig.Connect());
+    SimFaults late;
+    late.replyDelayMs = 1500;
+    rig.sim.SetFaults(late);
+    rig.link.Instrument(&rig.record);
+    rig.link.RunDensty(true);
+    rig.loop.RunFor(6100);
+    rig.link.RunDensty(false);
+    ASSERT_GE(rig.events.readings.size(), 2u);
+    EXPECT_EQ(rig.events.readings.back()[0], rig.sim.State().record.LimitValue(0));
 }
 
 TEST(LinkWithSim, LatestHistories_EqualInstrument) {

@@ -2,6 +2,7 @@
 // clears and default reset, the sample heater, the one-shot actions, power off and refusals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "link/SimLinkRig.h"
@@ -102,6 +103,23 @@ TEST_P(PolledAction, SilentConfirmation_FailsWhenRetriesAreUsed) {
     EXPECT_FALSE(GetParam().run(rig.link));
     EXPECT_EQ(rig.link.Status(), stsFailed);
     EXPECT_EQ(rig.Commands().size(), 1u + 4u);  // the start, then one poll sent four times
+}
+
+// Answers 1.5 s late with a one-second timeout: each poll is repeated before its answer comes,
+// and a start command that is never repeated still gets its answer.
+TEST_P(PolledAction, LateReplies_PollsRepeated_Succeeds) {
+    Poll().notYet = 2;
+    SimFaults late;
+    late.replyDelayMs = 1500;
+    rig.Faults(late);
+    EXPECT_TRUE(GetParam().run(rig.link));
+    EXPECT_EQ(Finished(), 1);
+    // The data clear and the reset are never sent twice; the polls were repeated.
+    if (W() != "XY,W,") {
+        EXPECT_EQ(std::count(rig.Commands().begin(), rig.Commands().end(), W()), 1);
+    }
+    EXPECT_GT(std::count(rig.Commands().begin(), rig.Commands().end(), C()), 3);
+    EXPECT_TRUE(rig.Logged(GetParam().finishedLine));
 }
 
 TEST_P(PolledAction, CancelWhileWaiting_NextPollFails) {

@@ -163,6 +163,44 @@ TEST_F(MemoryDump, DroppedBlocks_TimeoutsResumedUntilImageEqualsMemory) {
     EXPECT_EQ(FolderFiles(), std::vector<std::string>{"flash.bin"});
 }
 
+// Blocks later than the timeout: each request times out and is made again, so every block is
+// answered twice; the second copy comes while the next block is awaited and is not taken for it.
+TEST_F(MemoryDump, LateBlocksCrossingRepeats_ImageEqualsMemory) {
+    SimFaults late;
+    late.replyDelayMs = 1500;
+    rig.Faults(late);
+    Integer first = 0, last = 29;
+    int timeouts = 0;
+    while (!rig.link.GetBinDump(image.string(), first, last)) {
+        ASSERT_TRUE(rig.link.BinaryRetry());
+        ASSERT_LT(++timeouts, 100);
+    }
+    EXPECT_GE(timeouts, 30);
+    EXPECT_TRUE(rig.Logged("<<< Stale copy of the previous block discarded >>>"));
+    const Bytes written = ReadBytes(image);
+    ASSERT_EQ(written.size(), kImage);
+    EXPECT_TRUE(std::equal(written.begin(), written.begin() + 30 * kBlock, Memory().begin()));
+}
+
+// The answer to a read repeated before the dump comes while a block is awaited: it is no part of
+// the block.
+TEST_F(MemoryDump, LateTextReplyDuringDump_NotStoredInTheImage) {
+    SimFaults late;
+    late.replyDelayMs = 2500;
+    rig.Faults(late);
+    rig.link.Timeout(2);
+    ASSERT_TRUE(rig.link.Transact("IN,R,", &rig.record));  // asked twice, answered twice
+    SimFaults quick;
+    quick.replyDelayMs = 80;
+    rig.Faults(quick);
+    Integer first = 0, last = 39;
+    ASSERT_TRUE(rig.link.GetBinDump(image.string(), first, last));
+    EXPECT_TRUE(rig.Logged("<<< Stale reply discarded, waiting for EP,R >>>"));
+    const Bytes written = ReadBytes(image);
+    ASSERT_EQ(written.size(), kImage);
+    EXPECT_TRUE(std::equal(written.begin(), written.begin() + 40 * kBlock, Memory().begin()));
+}
+
 // A dump that fails part way (the instrument stops answering) never touches the existing file,
 // leaves no temporary file, and a later whole dump still starts from the beginning.
 TEST_F(MemoryDump, SilentInstrumentMidDump_ExistingFileByteIdenticalNoTemporaryLeft) {
@@ -381,6 +419,22 @@ TEST_F(Listing, DroppedAndCorruptedBlocks_SameListingAsCleanLine) {
     EXPECT_GT(rig.sim.Dropped() + rig.sim.Corrupted(), 5);
     const std::string faulty = Pages(ReadText(Listed()));
     EXPECT_EQ(faulty.substr(0, faulty.rfind(";\tTotal")), clean.substr(0, clean.rfind(";\tTotal")));
+}
+
+// Blocks later than the timeout: each is asked for again with a NAK before it arrives, so every
+// block comes twice; the second copy is stale and must not be listed or acknowledged.
+TEST_F(Listing, LateBlocksCrossingNaks_SameListingAsCleanLine) {
+    rig.sim.State().listingBytes = 1024;
+    ASSERT_TRUE(List());
+    const std::string clean = Pages(ReadText(Listed()));
+    SimFaults late;
+    late.replyDelayMs = 1500;
+    rig.Faults(late);
+    ASSERT_TRUE(List());
+    EXPECT_TRUE(rig.Logged("<<< Stale reply discarded, waiting for EF,R >>>"));
+    EXPECT_EQ(rig.sim.Count().blocksAcked, 2 * (1024 / 32 - 1));  // each block acknowledged once
+    const std::string late2 = Pages(ReadText(Listed()));
+    EXPECT_EQ(late2.substr(0, late2.rfind(";\tTotal")), clean.substr(0, clean.rfind(";\tTotal")));
 }
 
 TEST_F(Listing, SilentInstrument_FailsWithHeaderOnly) {

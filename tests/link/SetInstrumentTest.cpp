@@ -452,6 +452,27 @@ TEST(SetInstrument, DroppedCorruptedAndSplitReplies_RetriedUntilEveryWriteArrive
     EXPECT_EQ(rig.ReadBackDifferences(), std::vector<std::string>{});
 }
 
+// Answers later than the timeout: every write is repeated before its first answer comes, and the
+// answer to the repetition reaches the next write, which must not be judged by it.
+TEST(SetInstrument, LateRepliesCrossingRepetitions_EveryWriteArrivesExactly) {
+    for (const int delayMs : {1500, 2500}) {
+        WriteRig rig;
+        ASSERT_NO_FATAL_FAILURE(rig.ConnectAndRead());
+        for (const StepCase& c : StepCases())
+            if (c.roundTrips) c.edit(rig.record);
+        FlagEverything(rig.record);
+        SimFaults late;
+        late.replyDelayMs = delayMs;
+        rig.sim.SetFaults(late);
+
+        ASSERT_TRUE(rig.link.SetInstrument(&rig.record, false)) << delayMs;
+        EXPECT_GT(rig.sim.Count().commands, static_cast<int>(rig.Sent().size() / 2)) << delayMs;
+        EXPECT_TRUE(rig.Logged("<<< Stale reply discarded, waiting for ")) << delayMs;
+        rig.sim.SetFaults({});
+        EXPECT_EQ(rig.ReadBackDifferences(), std::vector<std::string>{}) << delayMs;
+    }
+}
+
 TEST(SetInstrument, CancelDuringWrite_FailsAndLeavesTheRestFlagged) {
     WriteRig rig;
     ASSERT_NO_FATAL_FAILURE(rig.ConnectAndRead());
