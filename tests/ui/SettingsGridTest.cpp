@@ -229,8 +229,33 @@ TEST_F(SettingsGridTest, SwitchingOff_NoKeepsYesClearsAndUndoBringsItBack) {
     EXPECT_TRUE(Record().GasEnabled(3));
     EXPECT_FLOAT_EQ(Record().Warning(3), 25);
     EXPECT_FALSE(Record().Change_Warn(3));
+    EXPECT_FALSE(Record().Change_GasEnable(3));
+    grid.UndoStack().redo();
+    EXPECT_FALSE(grid.CellChecked(Row(3), Col(C::Enable)));
+    EXPECT_EQ(Record().Warning(3), -101.0f);
+    EXPECT_TRUE(Record().Change_Warn(3));
+    EXPECT_TRUE(Record().Change_GasEnable(3));
     ASSERT_EQ(rig.dialogs.boxes.size(), 2u);
     EXPECT_EQ(rig.dialogs.boxes[0].title, LoadMessage(DisableSensorTitle));
+}
+
+TEST_F(SettingsGridTest, FixedChannel_ClearingTheBoxIsAnsweredAndTheBoxTickedAgain) {
+    Program().GasLocked[0] = true;
+    grid.ShowRecord();
+    EXPECT_FALSE(grid.IsReadOnlyCell(Row(0), Col(C::Enable)));
+    EXPECT_EQ(grid.item(Row(0), Col(C::Enable))->toolTip().toStdString(),
+              CellAcceptText(Record(), 0, C::Enable, true));
+
+    rig.dialogs.Answer(MsgAnswer::Ok, LoadMessage(FixedSensorMessage));
+    ClickCell(grid, Row(0), Col(C::Enable));
+    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(rig.dialogs.boxes[0].title, LoadMessage(FixedSensorTitle));
+    EXPECT_EQ(rig.dialogs.boxes[0].icon, MsgIcon::Information);
+    EXPECT_TRUE(grid.CellChecked(Row(0), Col(C::Enable)));
+    EXPECT_TRUE(Record().GasEnabled(0));
+    EXPECT_FLOAT_EQ(Record().Warning(0), 10);
+    EXPECT_FALSE(Record().Change_GasEnable(0));
+    EXPECT_FALSE(grid.UndoStack().canUndo());
 }
 
 TEST_F(SettingsGridTest, SwitchingOn_ChosenGasCopiedCancelUnchecks) {

@@ -30,15 +30,18 @@ const QColor RedCell{255, 128, 128};
 // leaves nothing half restored.
 class GridStep : public QUndoCommand {
 public:
-    GridStep(SettingsGrid& grid, SettingsGrid::State before, SettingsGrid::State after, const QString& text)
-        : QUndoCommand(text), grid_(grid), before_(std::move(before)), after_(std::move(after)) {}
-    void undo() override { grid_.Restore(before_); }
-    void redo() override { grid_.Restore(after_); }
+    GridStep(SettingsGrid& grid, SettingsGrid::State before, SettingsGrid::State after, const QString& text,
+             bool channelSwitch)
+        : QUndoCommand(text), grid_(grid), before_(std::move(before)), after_(std::move(after)),
+          channelSwitch_(channelSwitch) {}
+    void undo() override { grid_.Restore(before_, channelSwitch_); }
+    void redo() override { grid_.Restore(after_, channelSwitch_); }
 
 private:
     SettingsGrid& grid_;
     SettingsGrid::State before_;
     SettingsGrid::State after_;
+    bool channelSwitch_;
 };
 
 GridColumn ColumnOf(int col) { return static_cast<GridColumn>(col); }
@@ -130,7 +133,6 @@ void SettingsGrid::FillWithData() {
     FillHeaders(GridColumnsWithData);
     for (Integer channel = 0; channel < 6; ++channel) {
         const int row = GridHeaderRows + channel;
-        const bool fixed = ChannelFixed(channel);
         for (int col = 0; col < GridColumnsWithData; ++col) {
             const GridColumn column = ColumnOf(col);
             CellChoiceList(row, col, "");
@@ -142,7 +144,7 @@ void SettingsGrid::FillWithData() {
                 CellText(row, col, column == GridColumn::Rate ? rates_[static_cast<std::size_t>(channel)]
                                                              : GridCellText(record, channel, column));
             }
-            const bool readOnly = IsGridCellReadOnly(channel, column, fixed);
+            const bool readOnly = IsGridCellReadOnly(channel, column);
             CellForeColor(row, col, readOnly ? ForeColorFixed() : ForeColor());
             CellBackColor(row, col, readOnly ? BackColorFixed() : BackColor());
         }
@@ -174,7 +176,7 @@ void SettingsGrid::PaintInvalidLevels() {
         const int row = GridHeaderRows + channel;
         for (int col = 0; col <= static_cast<int>(GridColumn::Position); ++col) {
             const GridColumn column = ColumnOf(col);
-            const bool readOnly = IsGridCellReadOnly(channel, column, ChannelFixed(channel));
+            const bool readOnly = IsGridCellReadOnly(channel, column);
             const bool red = IsLevelColumn(column) && IsCellRed(record, channel, column);
             CellBackColor(row, col, red ? RedCell : readOnly ? BackColorFixed() : BackColor());
             SetTip(row, col, ToQ(CellToolTip(record, channel, column, ChannelFixed(channel))));
@@ -201,19 +203,24 @@ void SettingsGrid::SetTip(int row, int col, const QString& tip) {
 
 SettingsGrid::State SettingsGrid::Capture() const { return State{Record(), rates_}; }
 
-void SettingsGrid::Restore(const State& state) {
+void SettingsGrid::Restore(const State& state, bool channelSwitch) {
     Record() = state.record;
     rates_ = state.rates;
     Fill();
-    Changed();
+    Changed(channelSwitch);
 }
 
-void SettingsGrid::Changed() {
+void SettingsGrid::Changed(bool channelSwitch) {
     if (RecordEdited) RecordEdited();
+    if (channelSwitch && ChannelSwitched) ChannelSwitched();
 }
 
-void SettingsGrid::PushStep(const State& before, const QString& text) {
-    undo_->push(new GridStep(*this, before, Capture(), text));
+QString SettingsGrid::StepText(GridColumn column, Integer channel) const {
+    return Msg(GridColumnTitleMessage(column)) + QStringLiteral(" ") + ToQ(GridCellText(Record(), channel, GridColumn::Gas));
+}
+
+void SettingsGrid::PushStep(const State& before, const QString& text, bool channelSwitch) {
+    undo_->push(new GridStep(*this, before, Capture(), text, channelSwitch));
 }
 
 void SettingsGrid::OnBeforeEdit(int row, int col, bool& cancel) {
@@ -265,9 +272,7 @@ void SettingsGrid::OnAfterEdit(int row, int col) {
     if (!pendingBefore_) return;
     State before = std::move(*pendingBefore_);
     pendingBefore_.reset();
-    const QString what = Msg(GridColumnTitleMessage(ColumnOf(col))) + QStringLiteral(" ") +
-                         ToQ(GridCellText(Record(), channel, GridColumn::Gas));
-    PushStep(before, what);  // redo shows the record again: positions and unit rows included
+    PushStep(before, StepText(ColumnOf(col), channel));  // redo shows positions and unit rows again
 }
 
 void SettingsGrid::SwitchChannel(Integer channel, bool ticked) {
@@ -291,7 +296,7 @@ void SettingsGrid::SwitchChannel(Integer channel, bool ticked) {
         for (Integer other = 0; other < 6; ++other)
             Record().GasEnabled(other, CellChecked(GridHeaderRows + other, col));
         SwitchChannelOff(Record(), channel);
-        PushStep(before, Msg(GridColumnTitleMessage(GridColumn::Enable)));
+        PushStep(before, StepText(GridColumn::Enable, channel), true);
         return;
     }
     case ChannelSwitch::ChooseGas: {
@@ -307,7 +312,7 @@ void SettingsGrid::SwitchChannel(Integer channel, bool ticked) {
         }
         State before = Capture();
         ApplyGasTableEntry(Record(), channel, *gas);
-        PushStep(before, Msg(GridColumnTitleMessage(GridColumn::Enable)));
+        PushStep(before, StepText(GridColumn::Enable, channel), true);
         return;
     }
     }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "instrument/GridCells.h"
 #include "instrument/clsInstrument.h"
 #include "ui/common/UiContext.h"
 #include "ui/grid/GridControl.h"
@@ -37,6 +38,9 @@ public:
     // Raised after every accepted edit, switched channel, undo and redo, so that the main window
     // refreshes what depends on the record (command states).
     std::function<void()> RecordEdited;
+    // Raised after RecordEdited when the change switched a channel on or off (or undid or redid
+    // that), so that the window shows the record's other fields again.
+    std::function<void()> ChannelSwitched;
 
     // Paints the level cells red whose stored value breaks the channel's limits, and the
     // warning, alarm and auto-calibration cells whose order or warning-level rule is broken; every
@@ -61,8 +65,9 @@ public:
         clsInstrument record;
         std::array<std::string, 6> rates;
     };
-    // Puts the state back and shows it (used by the undo steps).
-    void Restore(const State& state);
+    // Puts the state back and shows it (used by the undo steps); `channelSwitch` when the step
+    // switched a channel on or off.
+    void Restore(const State& state, bool channelSwitch = false);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -75,8 +80,10 @@ private:
     void FillWithData();
     void FillWithoutData();
     void FillHeaders(int columns);
-    void Changed();
-    void PushStep(const State& before, const QString& text);
+    void Changed(bool channelSwitch);
+    // The undo step's name: the column's title and the channel's gas.
+    QString StepText(GridColumn column, Integer channel) const;
+    void PushStep(const State& before, const QString& text, bool channelSwitch = false);
     void SetTip(int row, int col, const QString& tip);
 
     void OnBeforeEdit(int row, int col, bool& cancel);
