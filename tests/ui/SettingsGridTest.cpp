@@ -78,6 +78,15 @@ TEST_F(SettingsGridTest, LayoutWithData_TenByNineAndRateColumnOnlyInFactoryMode)
     EXPECT_FALSE(grid.IsReadOnlyCell(8, Col(C::Warning)));
     EXPECT_TRUE(grid.IsReadOnlyCell(9, Col(C::Warning))) << "a second range in the main unit offers no choice";
     EXPECT_FALSE(StartEdit(grid, Row(0), Col(C::Stel)));
+    EXPECT_FALSE(grid.isRowHidden(9));
+
+    Record().GasFullScale_l(5, -101);  // no second range: no unit row to show
+    grid.ShowRecord();
+    EXPECT_TRUE(grid.isRowHidden(9));
+    EXPECT_FALSE(grid.isRowHidden(8));
+    grid.clearSelection();
+    const std::string all = grid.SelectionAsText();
+    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 9) << all;
 
     Program().FactoryMode = true;
     grid.ShowRecord();

@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QToolTip>
 #include <QUndoCommand>
 #include <QUndoStack>
 #include <algorithm>
+#include <vector>
 
 #include "app/GasSelection.h"
 #include "app/modMain.h"
@@ -63,6 +65,8 @@ SettingsGrid::SettingsGrid(UiContext& context, QWidget* parent)
     ValidateEdit = [this](int row, int col, bool& cancel, std::string& text) { OnValidateEdit(row, col, cancel, text); };
     AfterEdit = [this](int row, int col) { OnAfterEdit(row, col); };
     Size(GridRowsWithoutData, GridColumnsWithoutData, GridHeaderRows);
+    // A block of cells can be selected for copying (Ctrl+A: all of them).
+    setSelectionMode(ContiguousSelection);
     setEnabled(false);
 }
 
@@ -96,7 +100,33 @@ void SettingsGrid::Fill() {
     } else {
         FillWithoutData();
     }
-    AutoSizeColumns();  // gas labels and titles readable in every language
+    FitColumns();
+}
+
+void SettingsGrid::FitColumns() {
+    // Every column as wide as its contents (gas labels and titles in every language); what is
+    // left of the grid's width is shared out, so that no empty band stays at the right.
+    AutoSizeColumns();
+    std::vector<int> shown;
+    int used = 0;
+    for (int col = 0; col < Cols(); ++col) {
+        if (ColHidden(col)) continue;
+        shown.push_back(col);
+        used += ColWidth(col);
+    }
+    const int spare = viewport()->width() - used;
+    if (shown.empty() || spare <= 0) return;
+    const int each = spare / static_cast<int>(shown.size());
+    int rest = spare - each * static_cast<int>(shown.size());
+    for (int col : shown) {
+        ColWidth(col, ColWidth(col) + each + (rest > 0 ? 1 : 0));
+        if (rest > 0) --rest;
+    }
+}
+
+void SettingsGrid::resizeEvent(QResizeEvent* event) {
+    GridControl::resizeEvent(event);
+    FitColumns();
 }
 
 void SettingsGrid::FillHeaders(int columns) {
@@ -105,6 +135,7 @@ void SettingsGrid::FillHeaders(int columns) {
         CellText(1, col, FromQ(Msg(GridColumnTitleMessage(ColumnOf(col)))));
     }
     CellText(0, static_cast<int>(GridColumn::Warning), FromQ(Msg(GridBandTitleMessage)));
+    CellAlignment(0, static_cast<int>(GridColumn::Warning), Qt::AlignCenter);
     MergeCells(0, static_cast<int>(GridColumn::Warning), 1, 5);
 }
 
@@ -151,6 +182,9 @@ void SettingsGrid::FillWithData() {
     }
     for (int row = GridFirstUnitRow; row < GridRowsWithData; ++row) {
         const Integer channel = GridRowChannel(row);
+        // A channel without a second range has nothing to choose: its unit row would be an
+        // empty grey band.
+        setRowHidden(row, !HasSecondRange(record, channel));
         const std::string choices = Join(UnitChoices(record, channel));
         for (int col = 0; col < GridColumnsWithData; ++col) {
             const GridColumn column = ColumnOf(col);
@@ -333,6 +367,7 @@ std::string SettingsGrid::SelectionAsText() const {
     }
     std::string text;
     for (int row = top; row <= bottom; ++row) {
+        if (isRowHidden(row)) continue;
         bool first = true;
         for (int col = left; col <= right; ++col) {
             if (ColHidden(col)) continue;

@@ -16,6 +16,7 @@
 #include "ui/grid/GridControl.h"
 
 class QKeyEvent;
+class QResizeEvent;
 class QUndoStack;
 
 namespace tz::ui {
@@ -48,8 +49,8 @@ public:
     void PaintInvalidLevels();
     void PaintConflicts();
 
-    // The grid as tab-separated text (rows by line breaks): the selected block, or the whole grid
-    // when nothing is selected. Ctrl+C puts it on the clipboard.
+    // The grid as tab-separated text (rows by line breaks, hidden rows and columns left out): the
+    // selected block, or the whole grid when nothing is selected. Ctrl+C puts it on the clipboard.
     std::string SelectionAsText() const;
 
     // The text of the last refused edit (why, and what the cell accepts); empty after an accepted
@@ -71,6 +72,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     clsInstrument& Record() const;
@@ -80,6 +82,7 @@ private:
     void FillWithData();
     void FillWithoutData();
     void FillHeaders(int columns);
+    void FitColumns();
     void Changed(bool channelSwitch);
     // The undo step's name: the column's title and the channel's gas.
     QString StepText(GridColumn column, Integer channel) const;
