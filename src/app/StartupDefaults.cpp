@@ -82,6 +82,14 @@ void SetDefaultGases(ProgramState& state) {
 
 bool IsEnglishCatalogue() { return LoadMessage(LanguageCodeMessage) == "EN"; }
 
+void TakeAutoCalConcentrations(ProgramState& state) {
+    for (Integer c = 0; c < 6; ++c) {
+        const Single own = state.Instrument.AutoCalib(c);
+        state.FactoryAutoCalib[static_cast<std::size_t>(c)] =
+            own == static_cast<Single>(NoValue) ? state.DefaultRecord.AutoCalib(c) : own;
+    }
+}
+
 void ApplyCreationDefaults(ProgramState& state) { state.CommSettings = "921600,n,8,1"; }
 
 void ApplyGasTableDefaults(ProgramState& state) {

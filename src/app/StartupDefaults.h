@@ -32,6 +32,10 @@ void ApplyLinkDefaults(ProgramState& state);
 std::array<AdCheckRange, AdCheckRows> DefaultAdCheckRanges();
 void SetAdCheckDefaults(ProgramState& state);
 
+// Whenever the main window shows a record: each channel's auto-calibration concentration
+// (FactoryAutoCalib) becomes the record's AutoCalib, or DefaultRecord's where the record's is -101.
+void TakeAutoCalConcentrations(ProgramState& state);
+
 // ApplyCreationDefaults, ApplyGasTableDefaults, InitWindowDefaults and ApplyLinkDefaults in turn.
 void ApplyStartupDefaults(ProgramState& state, bool english);
 

@@ -147,10 +147,9 @@ std::string GridCellText(const clsInstrument& record, Integer channel, GridColum
     return {};
 }
 
-bool IsGridCellReadOnly(Integer channel, GridColumn column, bool channelFixed) {
+bool IsGridCellReadOnly(Integer channel, GridColumn column) {
     switch (column) {
     case GridColumn::Gas: return true;
-    case GridColumn::Enable: return channelFixed;
     case GridColumn::Stel:
     case GridColumn::Twa: return channel == 0 || channel == 1;
     default: return false;

@@ -107,9 +107,10 @@ std::string GridCellText(const clsInstrument& record, Integer channel, GridColum
 // The rate cells' text whenever the layout with data is filled.
 inline const std::string InitialRateText = "1.00";
 
-// Cells that take no input: the gas label, the STEL and TWA of channels 0 and 1, the check box of
-// a fixed channel (ProgramState::GasLocked). The window also gives them the fixed-cell colour.
-bool IsGridCellReadOnly(Integer channel, GridColumn column, bool channelFixed);
+// Cells that take no input: the gas label, the STEL and TWA of channels 0 and 1. The window also
+// gives them the fixed-cell colour. The check box of a fixed channel (ProgramState::GasLocked)
+// stays clickable: clearing it is answered with a message and the box is ticked again.
+bool IsGridCellReadOnly(Integer channel, GridColumn column);
 
 // Unit rows (channels 4 and 5 with a second range): column 0 "NAME main/second", columns 2 to 6
 // the unit the level is expressed in. Every cell is empty when the channel has no second range.

@@ -114,7 +114,7 @@ GridEdit EditGridCell(const clsInstrument& record, Integer channel, GridColumn c
     const std::string text = TrimSpaces(typed);
     if (!IsChannel(channel)) return Refuse(EditRefusal::ReadOnly, text, {});
     // The check box and a read-only cell take no typed text; their explanation says why.
-    if (column == GridColumn::Enable || IsGridCellReadOnly(channel, column, false))
+    if (column == GridColumn::Enable || IsGridCellReadOnly(channel, column))
         return Refuse(EditRefusal::ReadOnly, text, CellAcceptText(record, channel, column, false));
     if (text.empty()) return {};
     if (IsLevelColumn(column)) return EditLevel(record, channel, column, text);

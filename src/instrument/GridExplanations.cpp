@@ -185,7 +185,7 @@ std::string CellAcceptText(const clsInstrument& record, Integer channel, GridCol
     case GridColumn::Rate: return LoadMessage(msgRate, {ColumnName(column)});
     default: break;
     }
-    if (IsGridCellReadOnly(channel, column, channelFixed)) return LoadMessage(msgNotUsedHere, {ColumnName(column)});
+    if (IsGridCellReadOnly(channel, column)) return LoadMessage(msgNotUsedHere, {ColumnName(column)});
     return LevelAcceptText(record, channel, column);
 }
 

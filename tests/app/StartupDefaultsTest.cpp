@@ -19,6 +19,18 @@ TEST(StartupDefaults, AdCheckRanges_AreTheConverterRowsDefaults) {
     EXPECT_EQ(s.AdCheck, expected);
 }
 
+TEST(StartupDefaults, AutoCalConcentrations_FromTheRecordOrTheDefaultsWhereItHasNone) {
+    ProgramState s;
+    const Single own[6] = {50, -101, 25, 0, -101, 7.5f};
+    const Single defaults[6] = {40, 12, 10, 100, -101, 3};
+    for (Integer c = 0; c < 6; ++c) {
+        s.Instrument.AutoCalib(c, own[c]);
+        s.DefaultRecord.AutoCalib(c, defaults[c]);
+    }
+    TakeAutoCalConcentrations(s);
+    EXPECT_EQ(s.FactoryAutoCalib, (std::array<Single, 6>{50, 12, 25, 0, -101, 7.5f}));
+}
+
 TEST(StartupDefaults, GasTable_EmptiesTheFirstEightKindsAndEntersTheBuiltInGases) {
     ProgramState s;
     for (auto& channel : s.GasTable)

@@ -54,13 +54,12 @@ TEST_F(GridCells, ShownPositions_NoneForMinusOneAndNumbersBeyondSix) {
 }
 
 TEST_F(GridCells, ReadOnlyCells) {
-    EXPECT_TRUE(IsGridCellReadOnly(3, C::Gas, false));
-    EXPECT_TRUE(IsGridCellReadOnly(0, C::Stel, false));
-    EXPECT_TRUE(IsGridCellReadOnly(1, C::Twa, false));
-    EXPECT_FALSE(IsGridCellReadOnly(2, C::Stel, false));
-    EXPECT_TRUE(IsGridCellReadOnly(2, C::Enable, true));
-    EXPECT_FALSE(IsGridCellReadOnly(2, C::Enable, false));
-    EXPECT_FALSE(IsGridCellReadOnly(0, C::Rate, true));
+    EXPECT_TRUE(IsGridCellReadOnly(3, C::Gas));
+    EXPECT_TRUE(IsGridCellReadOnly(0, C::Stel));
+    EXPECT_TRUE(IsGridCellReadOnly(1, C::Twa));
+    EXPECT_FALSE(IsGridCellReadOnly(2, C::Stel));
+    EXPECT_FALSE(IsGridCellReadOnly(0, C::Enable)) << "a fixed channel's box answers a click with a message";
+    EXPECT_FALSE(IsGridCellReadOnly(0, C::Rate));
 }
 
 TEST_F(GridCells, UnitRows_OnlyForChannelsWithASecondRange) {

@@ -78,6 +78,15 @@ TEST_F(SettingsGridTest, LayoutWithData_TenByNineAndRateColumnOnlyInFactoryMode)
     EXPECT_FALSE(grid.IsReadOnlyCell(8, Col(C::Warning)));
     EXPECT_TRUE(grid.IsReadOnlyCell(9, Col(C::Warning))) << "a second range in the main unit offers no choice";
     EXPECT_FALSE(StartEdit(grid, Row(0), Col(C::Stel)));
+    EXPECT_FALSE(grid.isRowHidden(9));
+
+    Record().GasFullScale_l(5, -101);  // no second range: no unit row to show
+    grid.ShowRecord();
+    EXPECT_TRUE(grid.isRowHidden(9));
+    EXPECT_FALSE(grid.isRowHidden(8));
+    grid.clearSelection();
+    const std::string all = grid.SelectionAsText();
+    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 9) << all;
 
     Program().FactoryMode = true;
     grid.ShowRecord();
@@ -229,8 +238,33 @@ TEST_F(SettingsGridTest, SwitchingOff_NoKeepsYesClearsAndUndoBringsItBack) {
     EXPECT_TRUE(Record().GasEnabled(3));
     EXPECT_FLOAT_EQ(Record().Warning(3), 25);
     EXPECT_FALSE(Record().Change_Warn(3));
+    EXPECT_FALSE(Record().Change_GasEnable(3));
+    grid.UndoStack().redo();
+    EXPECT_FALSE(grid.CellChecked(Row(3), Col(C::Enable)));
+    EXPECT_EQ(Record().Warning(3), -101.0f);
+    EXPECT_TRUE(Record().Change_Warn(3));
+    EXPECT_TRUE(Record().Change_GasEnable(3));
     ASSERT_EQ(rig.dialogs.boxes.size(), 2u);
     EXPECT_EQ(rig.dialogs.boxes[0].title, LoadMessage(DisableSensorTitle));
+}
+
+TEST_F(SettingsGridTest, FixedChannel_ClearingTheBoxIsAnsweredAndTheBoxTickedAgain) {
+    Program().GasLocked[0] = true;
+    grid.ShowRecord();
+    EXPECT_FALSE(grid.IsReadOnlyCell(Row(0), Col(C::Enable)));
+    EXPECT_EQ(grid.item(Row(0), Col(C::Enable))->toolTip().toStdString(),
+              CellAcceptText(Record(), 0, C::Enable, true));
+
+    rig.dialogs.Answer(MsgAnswer::Ok, LoadMessage(FixedSensorMessage));
+    ClickCell(grid, Row(0), Col(C::Enable));
+    ASSERT_EQ(rig.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(rig.dialogs.boxes[0].title, LoadMessage(FixedSensorTitle));
+    EXPECT_EQ(rig.dialogs.boxes[0].icon, MsgIcon::Information);
+    EXPECT_TRUE(grid.CellChecked(Row(0), Col(C::Enable)));
+    EXPECT_TRUE(Record().GasEnabled(0));
+    EXPECT_FLOAT_EQ(Record().Warning(0), 10);
+    EXPECT_FALSE(Record().Change_GasEnable(0));
+    EXPECT_FALSE(grid.UndoStack().canUndo());
 }
 
 TEST_F(SettingsGridTest, SwitchingOn_ChosenGasCopiedCancelUnchecks) {

@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QToolTip>
 #include <QUndoCommand>
 #include <QUndoStack>
 #include <algorithm>
+#include <vector>
 
 #include "app/GasSelection.h"
 #include "app/modMain.h"
@@ -30,15 +32,18 @@ const QColor RedCell{255, 128, 128};
 // leaves nothing half restored.
 class GridStep : public QUndoCommand {
 public:
-    GridStep(SettingsGrid& grid, SettingsGrid::State before, SettingsGrid::State after, const QString& text)
-        : QUndoCommand(text), grid_(grid), before_(std::move(before)), after_(std::move(after)) {}
-    void undo() override { grid_.Restore(before_); }
-    void redo() override { grid_.Restore(after_); }
+    GridStep(SettingsGrid& grid, SettingsGrid::State before, SettingsGrid::State after, const QString& text,
+             bool channelSwitch)
+        : QUndoCommand(text), grid_(grid), before_(std::move(before)), after_(std::move(after)),
+          channelSwitch_(channelSwitch) {}
+    void undo() override { grid_.Restore(before_, channelSwitch_); }
+    void redo() override { grid_.Restore(after_, channelSwitch_); }
 
 private:
     SettingsGrid& grid_;
     SettingsGrid::State before_;
     SettingsGrid::State after_;
+    bool channelSwitch_;
 };
 
 GridColumn ColumnOf(int col) { return static_cast<GridColumn>(col); }
@@ -60,6 +65,8 @@ SettingsGrid::SettingsGrid(UiContext& context, QWidget* parent)
     ValidateEdit = [this](int row, int col, bool& cancel, std::string& text) { OnValidateEdit(row, col, cancel, text); };
     AfterEdit = [this](int row, int col) { OnAfterEdit(row, col); };
     Size(GridRowsWithoutData, GridColumnsWithoutData, GridHeaderRows);
+    // A block of cells can be selected for copying (Ctrl+A: all of them).
+    setSelectionMode(ContiguousSelection);
     setEnabled(false);
 }
 
@@ -93,7 +100,33 @@ void SettingsGrid::Fill() {
     } else {
         FillWithoutData();
     }
-    AutoSizeColumns();  // gas labels and titles readable in every language
+    FitColumns();
+}
+
+void SettingsGrid::FitColumns() {
+    // Every column as wide as its contents (gas labels and titles in every language); what is
+    // left of the grid's width is shared out, so that no empty band stays at the right.
+    AutoSizeColumns();
+    std::vector<int> shown;
+    int used = 0;
+    for (int col = 0; col < Cols(); ++col) {
+        if (ColHidden(col)) continue;
+        shown.push_back(col);
+        used += ColWidth(col);
+    }
+    const int spare = viewport()->width() - used;
+    if (shown.empty() || spare <= 0) return;
+    const int each = spare / static_cast<int>(shown.size());
+    int rest = spare - each * static_cast<int>(shown.size());
+    for (int col : shown) {
+        ColWidth(col, ColWidth(col) + each + (rest > 0 ? 1 : 0));
+        if (rest > 0) --rest;
+    }
+}
+
+void SettingsGrid::resizeEvent(QResizeEvent* event) {
+    GridControl::resizeEvent(event);
+    FitColumns();
 }
 
 void SettingsGrid::FillHeaders(int columns) {
@@ -102,6 +135,7 @@ void SettingsGrid::FillHeaders(int columns) {
         CellText(1, col, FromQ(Msg(GridColumnTitleMessage(ColumnOf(col)))));
     }
     CellText(0, static_cast<int>(GridColumn::Warning), FromQ(Msg(GridBandTitleMessage)));
+    CellAlignment(0, static_cast<int>(GridColumn::Warning), Qt::AlignCenter);
     MergeCells(0, static_cast<int>(GridColumn::Warning), 1, 5);
 }
 
@@ -130,7 +164,6 @@ void SettingsGrid::FillWithData() {
     FillHeaders(GridColumnsWithData);
     for (Integer channel = 0; channel < 6; ++channel) {
         const int row = GridHeaderRows + channel;
-        const bool fixed = ChannelFixed(channel);
         for (int col = 0; col < GridColumnsWithData; ++col) {
             const GridColumn column = ColumnOf(col);
             CellChoiceList(row, col, "");
@@ -142,13 +175,16 @@ void SettingsGrid::FillWithData() {
                 CellText(row, col, column == GridColumn::Rate ? rates_[static_cast<std::size_t>(channel)]
                                                              : GridCellText(record, channel, column));
             }
-            const bool readOnly = IsGridCellReadOnly(channel, column, fixed);
+            const bool readOnly = IsGridCellReadOnly(channel, column);
             CellForeColor(row, col, readOnly ? ForeColorFixed() : ForeColor());
             CellBackColor(row, col, readOnly ? BackColorFixed() : BackColor());
         }
     }
     for (int row = GridFirstUnitRow; row < GridRowsWithData; ++row) {
         const Integer channel = GridRowChannel(row);
+        // A channel without a second range has nothing to choose: its unit row would be an
+        // empty grey band.
+        setRowHidden(row, !HasSecondRange(record, channel));
         const std::string choices = Join(UnitChoices(record, channel));
         for (int col = 0; col < GridColumnsWithData; ++col) {
             const GridColumn column = ColumnOf(col);
@@ -174,7 +210,7 @@ void SettingsGrid::PaintInvalidLevels() {
         const int row = GridHeaderRows + channel;
         for (int col = 0; col <= static_cast<int>(GridColumn::Position); ++col) {
             const GridColumn column = ColumnOf(col);
-            const bool readOnly = IsGridCellReadOnly(channel, column, ChannelFixed(channel));
+            const bool readOnly = IsGridCellReadOnly(channel, column);
             const bool red = IsLevelColumn(column) && IsCellRed(record, channel, column);
             CellBackColor(row, col, red ? RedCell : readOnly ? BackColorFixed() : BackColor());
             SetTip(row, col, ToQ(CellToolTip(record, channel, column, ChannelFixed(channel))));
@@ -201,19 +237,24 @@ void SettingsGrid::SetTip(int row, int col, const QString& tip) {
 
 SettingsGrid::State SettingsGrid::Capture() const { return State{Record(), rates_}; }
 
-void SettingsGrid::Restore(const State& state) {
+void SettingsGrid::Restore(const State& state, bool channelSwitch) {
     Record() = state.record;
     rates_ = state.rates;
     Fill();
-    Changed();
+    Changed(channelSwitch);
 }
 
-void SettingsGrid::Changed() {
+void SettingsGrid::Changed(bool channelSwitch) {
     if (RecordEdited) RecordEdited();
+    if (channelSwitch && ChannelSwitched) ChannelSwitched();
 }
 
-void SettingsGrid::PushStep(const State& before, const QString& text) {
-    undo_->push(new GridStep(*this, before, Capture(), text));
+QString SettingsGrid::StepText(GridColumn column, Integer channel) const {
+    return Msg(GridColumnTitleMessage(column)) + QStringLiteral(" ") + ToQ(GridCellText(Record(), channel, GridColumn::Gas));
+}
+
+void SettingsGrid::PushStep(const State& before, const QString& text, bool channelSwitch) {
+    undo_->push(new GridStep(*this, before, Capture(), text, channelSwitch));
 }
 
 void SettingsGrid::OnBeforeEdit(int row, int col, bool& cancel) {
@@ -265,9 +306,7 @@ void SettingsGrid::OnAfterEdit(int row, int col) {
     if (!pendingBefore_) return;
     State before = std::move(*pendingBefore_);
     pendingBefore_.reset();
-    const QString what = Msg(GridColumnTitleMessage(ColumnOf(col))) + QStringLiteral(" ") +
-                         ToQ(GridCellText(Record(), channel, GridColumn::Gas));
-    PushStep(before, what);  // redo shows the record again: positions and unit rows included
+    PushStep(before, StepText(ColumnOf(col), channel));  // redo shows positions and unit rows again
 }
 
 void SettingsGrid::SwitchChannel(Integer channel, bool ticked) {
@@ -291,7 +330,7 @@ void SettingsGrid::SwitchChannel(Integer channel, bool ticked) {
         for (Integer other = 0; other < 6; ++other)
             Record().GasEnabled(other, CellChecked(GridHeaderRows + other, col));
         SwitchChannelOff(Record(), channel);
-        PushStep(before, Msg(GridColumnTitleMessage(GridColumn::Enable)));
+        PushStep(before, StepText(GridColumn::Enable, channel), true);
         return;
     }
     case ChannelSwitch::ChooseGas: {
@@ -307,7 +346,7 @@ void SettingsGrid::SwitchChannel(Integer channel, bool ticked) {
         }
         State before = Capture();
         ApplyGasTableEntry(Record(), channel, *gas);
-        PushStep(before, Msg(GridColumnTitleMessage(GridColumn::Enable)));
+        PushStep(before, StepText(GridColumn::Enable, channel), true);
         return;
     }
     }
@@ -328,6 +367,7 @@ std::string SettingsGrid::SelectionAsText() const {
     }
     std::string text;
     for (int row = top; row <= bottom; ++row) {
+        if (isRowHidden(row)) continue;
         bool first = true;
         for (int col = left; col <= right; ++col) {
             if (ColHidden(col)) continue;

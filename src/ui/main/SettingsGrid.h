@@ -10,11 +10,13 @@
 #include <functional>
 #include <string>
 
+#include "instrument/GridCells.h"
 #include "instrument/clsInstrument.h"
 #include "ui/common/UiContext.h"
 #include "ui/grid/GridControl.h"
 
 class QKeyEvent;
+class QResizeEvent;
 class QUndoStack;
 
 namespace tz::ui {
@@ -37,6 +39,9 @@ public:
     // Raised after every accepted edit, switched channel, undo and redo, so that the main window
     // refreshes what depends on the record (command states).
     std::function<void()> RecordEdited;
+    // Raised after RecordEdited when the change switched a channel on or off (or undid or redid
+    // that), so that the window shows the record's other fields again.
+    std::function<void()> ChannelSwitched;
 
     // Paints the level cells red whose stored value breaks the channel's limits, and the
     // warning, alarm and auto-calibration cells whose order or warning-level rule is broken; every
@@ -44,8 +49,8 @@ public:
     void PaintInvalidLevels();
     void PaintConflicts();
 
-    // The grid as tab-separated text (rows by line breaks): the selected block, or the whole grid
-    // when nothing is selected. Ctrl+C puts it on the clipboard.
+    // The grid as tab-separated text (rows by line breaks, hidden rows and columns left out): the
+    // selected block, or the whole grid when nothing is selected. Ctrl+C puts it on the clipboard.
     std::string SelectionAsText() const;
 
     // The text of the last refused edit (why, and what the cell accepts); empty after an accepted
@@ -61,11 +66,13 @@ public:
         clsInstrument record;
         std::array<std::string, 6> rates;
     };
-    // Puts the state back and shows it (used by the undo steps).
-    void Restore(const State& state);
+    // Puts the state back and shows it (used by the undo steps); `channelSwitch` when the step
+    // switched a channel on or off.
+    void Restore(const State& state, bool channelSwitch = false);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     clsInstrument& Record() const;
@@ -75,8 +82,11 @@ private:
     void FillWithData();
     void FillWithoutData();
     void FillHeaders(int columns);
-    void Changed();
-    void PushStep(const State& before, const QString& text);
+    void FitColumns();
+    void Changed(bool channelSwitch);
+    // The undo step's name: the column's title and the channel's gas.
+    QString StepText(GridColumn column, Integer channel) const;
+    void PushStep(const State& before, const QString& text, bool channelSwitch = false);
     void SetTip(int row, int col, const QString& tip);
 
     void OnBeforeEdit(int row, int col, bool& cancel);

@@ -1,6 +1,9 @@
 #include "ui/main/frmMain.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -11,9 +14,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "app/ConfigFile.h"
@@ -46,6 +52,15 @@ const QColor Blue(0, 0, 255);
 const QColor DarkBlue(0, 0, 192);
 const QColor DarkGreen(0, 192, 0);
 const QColor PaneRed(255, 0, 0);
+
+// Catalogue texts of the Edit menu.
+constexpr int MsgEditMenu = 30460;
+constexpr int MsgUndo = 30461;
+constexpr int MsgRedo = 30462;
+constexpr int MsgCopy = 30463;
+constexpr int MsgUndoWhat = 30464;
+constexpr int MsgRedoWhat = 30465;
+constexpr int MsgCopyTip = 30466;
 
 std::string WithSeparator(std::string folder) {
     if (folder.empty() || (folder.back() != '\\' && folder.back() != '/')) folder += '/';
@@ -148,13 +163,22 @@ void frmMain::BuildControls() {
     fields->addWidget(cmbInterval_, 2, 4);
     lblTitle_ = new QLabel(fraStatus_);
     lblTitle_->setObjectName(QStringLiteral("lblTitle"));
-    for (int i : {6, 8}) {
+    // The instrument's program number and checksum: captions lblInst(6), lblInst(8) and their
+    // values lblInst(7), lblInst(9), shown once they were read from the instrument.
+    auto* firmware = new QHBoxLayout();
+    for (int i : {6, 7, 8, 9}) {
         lblInst_[i] = new QLabel(fraStatus_);
         lblInst_[i]->setObjectName(QStringLiteral("lblInst(%1)").arg(i));
+        lblInst_[i]->hide();
+        firmware->addWidget(lblInst_[i]);
+        if (i == 7) firmware->addSpacing(12);
     }
-    // Captions kept for the windows that read them; they have no place of their own here.
+    lblInst_[7]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblInst_[9]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    firmware->addStretch(1);
+    fields->addLayout(firmware, 3, 3, 1, 2);
+    // A caption kept for the windows that read it; it has no place of its own here.
     lblTitle_->hide();
-    for (int i : {6, 8}) lblInst_[i]->hide();
     fields->setColumnStretch(1, 1);
     fields->setColumnStretch(4, 1);
     root->addWidget(fraStatus_);
@@ -183,6 +207,9 @@ void frmMain::BuildControls() {
     vfgOption_->setAccessibleName(Msg(5208));
     middle->addWidget(vfgOption_, 1);
     vfgOption_->RecordEdited = [this] { RefreshCommandStates(); };
+    // Switching a channel on or off refreshes what the window shows of the record, and keeps the
+    // grid's undo history.
+    vfgOption_->ChannelSwitched = [this] { ShowRecordFields(); };
 
     auto* commands = new QVBoxLayout();
     const int frameMsgs[3] = {5035, 5227, 5049};
@@ -240,6 +267,57 @@ void frmMain::BuildControls() {
     connect(cmdExit_, &QPushButton::clicked, this, [this] { close(); });
 
     tmrInter_.OnTick([this] { OnTick(); });
+    BuildEditMenu();
+}
+
+void frmMain::BuildEditMenu() {
+    mnuEdit_ = menuBar()->addMenu(Msg(MsgEditMenu));
+    mnuEdit_->setObjectName(QStringLiteral("mnuEdit"));
+    mnuEdit_->menuAction()->setObjectName(QStringLiteral("mnuEditMenu"));
+    auto action = [this](const char* name, QList<QKeySequence> keys) {
+        auto* a = mnuEdit_->addAction(QString());
+        a->setObjectName(QLatin1String(name));
+        a->setShortcuts(keys);
+        // The grid's open editor keeps its own undo and copy of the typed text.
+        a->setShortcutContext(Qt::WindowShortcut);
+        return a;
+    };
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    const QKeySequence shiftZ(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    if (!redoKeys.contains(shiftZ)) redoKeys.prepend(shiftZ);
+    mnuUndo_ = action("mnuUndo", {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    mnuRedo_ = action("mnuRedo", redoKeys);
+    mnuEdit_->addSeparator();
+    mnuCopy_ = action("mnuCopy", {QKeySequence(Qt::CTRL | Qt::Key_C)});
+    QUndoStack& stack = vfgOption_->UndoStack();
+    connect(mnuUndo_, &QAction::triggered, &stack, &QUndoStack::undo);
+    connect(mnuRedo_, &QAction::triggered, &stack, &QUndoStack::redo);
+    connect(mnuCopy_, &QAction::triggered, this,
+            [this] { QApplication::clipboard()->setText(ToQ(vfgOption_->SelectionAsText())); });
+    connect(&stack, &QUndoStack::indexChanged, this, [this] { RefreshEditMenu(); });
+    connect(&stack, &QUndoStack::cleanChanged, this, [this] { RefreshEditMenu(); });
+    RefreshEditMenu();
+}
+
+void frmMain::RefreshEditMenu() {
+    if (!mnuEdit_) return;
+    const QUndoStack& stack = vfgOption_->UndoStack();
+    const bool idle = !busy_;
+    mnuEdit_->setTitle(Msg(MsgEditMenu));
+    mnuEdit_->setAccessibleName(mnuEdit_->title().remove(QLatin1Char('&')));
+    mnuEdit_->menuAction()->setEnabled(idle);
+    mnuEdit_->setEnabled(idle);
+    const auto label = [](int plain, int what, const QString& step) {
+        return step.isEmpty() ? Msg(plain) : Msg(what, {FromQ(step)});
+    };
+    mnuUndo_->setText(label(MsgUndo, MsgUndoWhat, stack.canUndo() ? stack.undoText() : QString()));
+    mnuRedo_->setText(label(MsgRedo, MsgRedoWhat, stack.canRedo() ? stack.redoText() : QString()));
+    mnuCopy_->setText(Msg(MsgCopy));
+    mnuCopy_->setToolTip(Msg(MsgCopyTip));
+    mnuCopy_->setStatusTip(mnuCopy_->toolTip());
+    mnuUndo_->setEnabled(idle && stack.canUndo());
+    mnuRedo_->setEnabled(idle && stack.canRedo());
+    mnuCopy_->setEnabled(idle);
 }
 
 void frmMain::SetCaptions() {
@@ -359,25 +437,36 @@ void frmMain::Form_Activate(bool first) {
 }
 
 void frmMain::ShowInstrumentSettings() {
-    const auto& record = context_.Program().Instrument;
+    ShowRecordFields();
+    vfgOption_->ShowRecord();  // a new record: the grid's undo history starts afresh
+    RefreshCommandStates();
+}
+
+void frmMain::ShowRecordFields() {
+    ProgramState& program = context_.Program();
+    const auto& record = program.Instrument;
     const bool data = record.CommFlags() || record.ImportFlag();
     filling_ = true;
-    for (int i = 0; i < 4; ++i) txtOption_[i]->setText(data ? ToQ(IdFieldValue(record, i)) : QString());
+    RefreshCommandStates();
     cmbStation_->clear();
     cmbUser_->clear();
-    if (data) {
-        for (int i = 0; i < 128; ++i) {
-            cmbStation_->addItem(ToQ(record.StationList(i)));
-            cmbUser_->addItem(ToQ(record.UserList(i)));
-        }
-        cmbStation_->setCurrentIndex(SelectedStationEntry(record));
-        cmbUser_->setCurrentIndex(SelectedUserEntry(record));
+    for (int i = 0; i < 128; ++i) {
+        cmbStation_->addItem(ToQ(record.StationList(i)));
+        cmbUser_->addItem(ToQ(record.UserList(i)));
     }
+    cmbStation_->setCurrentIndex(SelectedStationEntry(record));
+    cmbUser_->setCurrentIndex(SelectedUserEntry(record));
+    for (int i = 0; i < 4; ++i) txtOption_[i]->setText(data ? ToQ(IdFieldValue(record, i)) : QString());
     cmbInterval_->setCurrentIndex(
         static_cast<int>(data ? IntervalChoiceIndex(record.Intervals()) : IntervalChoiceIndex(300)));
+    const bool read = data && record.CommFlags();
+    lblInst_[7]->setText(read ? QString::number(record.RomNumber()) : QString());
+    lblInst_[9]->setText(read ? ToQ(record.SUM()) : QString());
+    lblInst_[7]->setAccessibleName(lblInst_[6]->text());
+    lblInst_[9]->setAccessibleName(lblInst_[8]->text());
+    for (int i : {6, 7, 8, 9}) lblInst_[i]->setVisible(read);
+    TakeAutoCalConcentrations(program);
     filling_ = false;
-    vfgOption_->ShowRecord();
-    RefreshCommandStates();
 }
 
 void frmMain::RefreshCommandStates() {
@@ -401,6 +490,7 @@ void frmMain::RefreshCommandStates() {
     SetControlEnabled(*txtSuffix_, idle && conn);
     vfgOption_->setEnabled(idle && data);
     cmdExit_->setEnabled(idle);
+    RefreshEditMenu();
 }
 
 void frmMain::SetBusy(bool busy) {

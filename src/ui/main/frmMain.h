@@ -11,12 +11,14 @@
 #include "ui/common/UiContext.h"
 #include "ui/common/WindowTimer.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTextEdit;
 
@@ -42,7 +44,8 @@ public:
 
     // Switches the controls by the table of connection and data states.
     void RefreshCommandStates();
-    // Shows the record: identifier fields, lists, interval, and the grid.
+    // Shows the record: identifier fields, lists, interval, program number and checksum, the
+    // program-wide auto-calibration concentrations, and the grid (its undo history cleared).
     void ShowInstrumentSettings();
     // A coloured line at the bottom of the information pane.
     void AddInfo(const QString& text, const QColor& colour);
@@ -72,6 +75,11 @@ private:
     void PaintLamp(int index, const LampColours& colours);
     void OnTick();
     void LeaveIdField(int kind);
+    // ShowInstrumentSettings without the grid.
+    void ShowRecordFields();
+    // The Edit menu: undo and redo of the settings grid's edits, and copying the grid.
+    void BuildEditMenu();
+    void RefreshEditMenu();
 
     // ILinkListener
     void OnConnect() override;
@@ -118,7 +126,11 @@ private:
     QGroupBox* fraTransStatus_ = nullptr;
     QGroupBox* fraStatus_ = nullptr;
     QLabel* lblTitle_ = nullptr;
-    std::array<QLabel*, 9> lblInst_{};
+    std::array<QLabel*, 10> lblInst_{};
+    QMenu* mnuEdit_ = nullptr;
+    QAction* mnuUndo_ = nullptr;
+    QAction* mnuRedo_ = nullptr;
+    QAction* mnuCopy_ = nullptr;
 };
 
 // The factory the program gives UiContext::SetMainWindowFactory.
