@@ -13,7 +13,7 @@ setup="$build/src/ui/tz7300-setup"
 sim="$build/src/platform/tz7300-sim"
 out="docs/screenshots"
 width=1024
-height=800
+height=900
 
 for tool in Xvfb xdotool xwd convert; do
   if ! command -v "$tool" >/dev/null 2>&1; then

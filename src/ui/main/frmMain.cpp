@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "app/ConfigFile.h"
 #include "app/StartupDefaults.h"
@@ -367,6 +368,7 @@ void frmMain::Form_Load() {
                        static_cast<QWidget*>(txtOption_[3]), static_cast<QWidget*>(lblOption_[8])}) {
         w->setVisible(factory);
     }
+    PlaceWriteCommands();
     // The least size grows where the font and the captions shown need more (larger system
     // fonts, Japanese captions), so that no control is squeezed below its own least size.
     layout()->activate();
@@ -374,6 +376,22 @@ void frmMain::Form_Load() {
     setMinimumSize(least);
     if (width() < least.width() || height() < least.height()) resize(size().expandedTo(least));
     RefreshCommandStates();
+}
+
+void frmMain::PlaceWriteCommands() {
+    // The write commands shown, two a row in their order, so that hidden ones leave no gaps.
+    auto* grid = static_cast<QGridLayout*>(fraCommand_[1]->layout());
+    std::vector<QWidget*> order(cmdOption_.begin(), cmdOption_.end());
+    order.push_back(cmdDown_[4]);
+    int place = 0;
+    for (QWidget* command : order) {
+        grid->removeWidget(command);
+        if (command->isHidden()) continue;
+        grid->addWidget(command, place / 2, place % 2);
+        ++place;
+    }
+    grid->removeWidget(chkFactorySave_);
+    grid->addWidget(chkFactorySave_, (place + 1) / 2, 0, 1, 2);
 }
 
 void frmMain::OpenLinkPort() {

@@ -82,6 +82,7 @@ private:
     void PaintLamp(int index, const LampColours& colours);
     void OnTick();
     void LeaveIdField(int kind);
+    void PlaceWriteCommands();
     // Chooses and opens the link's port; a port that does not open is reported (5315).
     void OpenLinkPort();
     // Writes the configuration file; a failure gets a pane line and a log line. False on failure.
