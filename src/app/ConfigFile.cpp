@@ -508,10 +508,12 @@ std::string ConfigurationText(const ProgramState& s, Date now, bool english) {
     return w.Text();
 }
 
-bool WriteConfiguration(const ProgramState& state, const fs::path& file, Date now, bool english) {
+bool WriteConfiguration(const ProgramState& state, const fs::path& file, Date now, bool english,
+                        std::string* error) {
     try {
-        return WriteFileWhole(file, ConfigurationText(state, now, english));
-    } catch (const std::exception&) {
+        return WriteFileWhole(file, ConfigurationText(state, now, english), error);
+    } catch (const std::exception& e) {
+        if (error) *error = e.what();
         return false;
     }
 }

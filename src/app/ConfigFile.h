@@ -40,9 +40,9 @@ ConfigReadResult ReadConfiguration(ProgramState& state, const std::filesystem::p
 ConfigReadResult ReadConfigurationText(ProgramState& state, std::string_view text);
 // Writes the whole file, stamped with the given date and time, with the rights line in English or
 // Japanese wording. The file is replaced whole or left as it was; returns false when it could not
-// be written.
+// be written, with the reason in *error when given.
 bool WriteConfiguration(const ProgramState& state, const std::filesystem::path& file, Date now,
-                        bool english);
+                        bool english, std::string* error = nullptr);
 
 // The text of the file as WriteConfiguration writes it (lines end in CR LF).
 std::string ConfigurationText(const ProgramState& state, Date now, bool english);

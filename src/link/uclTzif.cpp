@@ -72,10 +72,13 @@ void uclTzif::PortOpen(bool open) {
         return;
     }
     // A port that cannot be opened is not an error here: the caller reads PortOpen afterwards.
-    if (open)
+    if (open) {
         serial_.Open();
-    else
+    } else {
         serial_.Close();
+        // Closing the port ends the connection, as losing the modem lines does.
+        if (connection_ != connNone) SerialLineChanged();
+    }
 }
 
 bool uclTzif::DTREnable() const { return UseIrda() ? irda_.DTREnable() : serial_.DTREnable(); }

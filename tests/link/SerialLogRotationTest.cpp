@@ -5,6 +5,8 @@
 #include <fstream>
 
 #include "instrument/FileTestFolder.h"
+#include "link/LoopDeleteWait.h"
+#include "link/VirtualEventLoop.h"
 #include "text/Catalogue.h"
 
 namespace tz {
@@ -86,6 +88,27 @@ TEST_F(SerialLogRotation, DeletedLogStillListed_ReportedInsteadOfWaitingForEver)
     DeleteWait wait = kNoWait;
     wait.StillListed = [](const fs::path&) { return true; };
     EXPECT_EQ(PrepareSerialLog(folder.Path(), false, wait).Outcome, SerialLogOutcome::Result::DeleteFailed);
+}
+
+// The wait on the event loop: the loop's timers keep running while it waits, it gives up after
+// its limit on the loop's clock, and a file that goes at once costs no wait at all.
+TEST_F(SerialLogRotation, WaitOnTheEventLoop_RunsTheLoopAndEndsAtItsLimit) {
+    const struct {
+        bool lingers;
+        SerialLogOutcome::Result outcome;
+        std::int64_t elapsedMs;
+    } cases[] = {{false, SerialLogOutcome::Result::Ready, 0}, {true, SerialLogOutcome::Result::DeleteFailed, 2000}};
+    for (const auto& c : cases) {
+        WriteGenerations(0, 0);
+        VirtualEventLoop loop;
+        int ticks = 0;
+        loop.StartTimer(100, [&ticks] { ++ticks; });
+        DeleteWait wait = DeleteWaitOnLoop(loop, 2000, 10);
+        if (c.lingers) wait.StillListed = [](const fs::path&) { return true; };
+        EXPECT_EQ(PrepareSerialLog(folder.Path(), false, wait).Outcome, c.outcome) << c.lingers;
+        EXPECT_EQ(loop.ElapsedMs(), c.elapsedMs) << c.lingers;
+        EXPECT_EQ(ticks, static_cast<int>(c.elapsedMs / 100)) << c.lingers;
+    }
 }
 
 }  // namespace

@@ -16,19 +16,23 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "app/ConfigFile.h"
 #include "app/StartupDefaults.h"
 #include "app/WindowTexts.h"
 #include "instrument/MainWindowFields.h"
 #include "instrument/SettingsFile.h"
+#include "link/LoopDeleteWait.h"
 #include "link/SerialLogRotation.h"
 #include "link/uclTzif.h"
+#include "platform/PortChoices.h"
 #include "platform/SelectPort.h"
 #include "text/DateTime.h"
 #include "text/Catalogue.h"
@@ -61,6 +65,7 @@ constexpr int MsgCopy = 30463;
 constexpr int MsgUndoWhat = 30464;
 constexpr int MsgRedoWhat = 30465;
 constexpr int MsgCopyTip = 30466;
+constexpr int MsgConfigurationNotWritten = 30100;
 
 std::string WithSeparator(std::string folder) {
     if (folder.empty() || (folder.back() != '\\' && folder.back() != '/')) folder += '/';
@@ -113,7 +118,8 @@ void frmMain::BuildControls() {
     // Status: lamps and the information pane.
     fraTransStatus_ = new QGroupBox(central);
     NameControl(*fraTransStatus_, "fraTransStatus", Msg(5021));
-    auto* statusRow = new QHBoxLayout(fraTransStatus_);
+    // The lamps beside the pane, the port choice under both: a long device name has the width.
+    auto* statusGrid = new QGridLayout(fraTransStatus_);
     auto* lamps = new QGridLayout();
     for (int i = 0; i < 4; ++i) {
         shpStatus_[i] = new QFrame(fraTransStatus_);
@@ -122,13 +128,36 @@ void frmMain::BuildControls() {
         lamps->addWidget(shpStatus_[i], i, 0);
         lamps->addWidget(lblStatus_[i], i, 1);
     }
-    statusRow->addLayout(lamps);
+    auto* portRow = new QHBoxLayout();
+    lblPort_ = new QLabel(Msg(30103), fraTransStatus_);
+    lblPort_->setObjectName(QStringLiteral("lblPort"));
+    cmbPort_ = new QComboBox(fraTransStatus_);
+    NameControl(*cmbPort_, "cmbPort", Msg(30106));
+    cmbPort_->setToolTip(Msg(30106));
+    cmbPort_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cmbPort_->setMinimumContentsLength(24);
+    lblPort_->setBuddy(cmbPort_);
+    cmdPortRefresh_ = Button(fraTransStatus_, QStringLiteral("cmdPortRefresh"), 30105);
+    cmdPortRefresh_->setAccessibleName(Msg(30107));
+    cmdPortRefresh_->setToolTip(Msg(30107));
+    portRow->addWidget(lblPort_);
+    portRow->addWidget(cmbPort_, 1);
+    portRow->addWidget(cmdPortRefresh_);
+    lamps->setRowStretch(4, 1);
+    statusGrid->addLayout(lamps, 0, 0);
+    statusGrid->addLayout(portRow, 1, 0, 1, 2);
     rtbLog_ = new QTextEdit(fraTransStatus_);
     rtbLog_->setReadOnly(true);
-    rtbLog_->setMinimumHeight(90);
+    rtbLog_->setMinimumHeight(60);
     NameControl(*rtbLog_, "rtbLog", Msg(5021));
-    statusRow->addWidget(rtbLog_, 1);
+    statusGrid->addWidget(rtbLog_, 0, 1);
+    statusGrid->setColumnStretch(1, 1);
     root->addWidget(fraTransStatus_);
+    connect(cmbPort_, &QComboBox::activated, this, [this](int index) {
+        if (filling_ || index < 0) return;
+        ChoosePort(FromQ(cmbPort_->itemData(index).toString()));
+    });
+    connect(cmdPortRefresh_, &QPushButton::clicked, this, [this] { FillPortChoices(); });
 
     // Instrument fields.
     fraStatus_ = new QGroupBox(central);
@@ -382,18 +411,12 @@ void frmMain::Form_Load() {
     // The logs are rotated and the old log removed before the port opens, so that the first
     // lines of this run land in a fresh log. A file that will not go away is reported and the
     // run goes on with the log appended.
-    DeleteWait wait;
-    wait.Checks = 50;
-    const SerialLogOutcome logs = PrepareSerialLog(program.LogFolder, program.SerialLogFile, wait);
+    const SerialLogOutcome logs =
+        PrepareSerialLog(program.LogFolder, program.SerialLogFile, DeleteWaitOnLoop(context_.Loop()));
     if (!logs.Ok()) AddInfo(ToQ(logs.PaneText()), PaneRed);
 
-    SelectPort(*link_, context_.SerialPort(), program, &context_.Dialogs(), CommandLinePort(),
-               context_.SerialPorts());
-    if (!link_->PortOpen() && link_->SerialComm()) {
-        AddInfo(Msg(5315), PaneRed);
-        PaintLamp(0, Red);
-        context_.Dialogs().MsgBox(LoadMessage(5315), LoadMessage(5316), MsgIcon::Stop, MsgButtons::Ok);
-    }
+    OpenLinkPort();
+    FillPortChoices();
 
     if (program.ExecuteCount == 1) {
         const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
@@ -422,7 +445,84 @@ void frmMain::Form_Load() {
                        static_cast<QWidget*>(txtOption_[3]), static_cast<QWidget*>(lblOption_[8])}) {
         w->setVisible(factory);
     }
+    PlaceWriteCommands();
+    // The least size grows where the font and the captions shown need more (larger system
+    // fonts, Japanese captions), so that no control is squeezed below its own least size.
+    layout()->activate();
+    const QSize least = QSize(MinWidth, MinHeight).expandedTo(layout()->totalMinimumSize());
+    setMinimumSize(least);
+    if (width() < least.width() || height() < least.height()) resize(size().expandedTo(least));
     RefreshCommandStates();
+}
+
+void frmMain::PlaceWriteCommands() {
+    // The write commands shown, two a row in their order, so that hidden ones leave no gaps.
+    auto* grid = static_cast<QGridLayout*>(fraCommand_[1]->layout());
+    std::vector<QWidget*> order(cmdOption_.begin(), cmdOption_.end());
+    order.push_back(cmdDown_[4]);
+    int place = 0;
+    for (QWidget* command : order) {
+        grid->removeWidget(command);
+        if (command->isHidden()) continue;
+        grid->addWidget(command, place / 2, place % 2);
+        ++place;
+    }
+    grid->removeWidget(chkFactorySave_);
+    grid->addWidget(chkFactorySave_, (place + 1) / 2, 0, 1, 2);
+}
+
+void frmMain::OpenLinkPort() {
+    ProgramState& program = context_.Program();
+    SelectPort(*link_, context_.SerialPort(), program, &context_.Dialogs(), CommandLinePort(),
+               context_.SerialPorts());
+    if (!link_->PortOpen() && link_->SerialComm()) {
+        AddInfo(Msg(5315), PaneRed);
+        PaintLamp(0, Red);
+        context_.Dialogs().MsgBox(LoadMessage(5315), LoadMessage(5316), MsgIcon::Stop, MsgButtons::Ok);
+    } else {
+        PaintLamp(0, Green);
+    }
+}
+
+void frmMain::FillPortChoices() {
+    const std::string& named = CommandLinePort();
+    const std::string current = named.empty() ? context_.Program().CommDevice : named;
+    filling_ = true;
+    cmbPort_->clear();
+    cmbPort_->addItem(Msg(30104), QString());
+    for (const PortChoice& choice : ListPortChoices(context_.SerialPorts()(), current)) {
+        cmbPort_->addItem(ToQ(PortChoiceText(choice)), ToQ(choice.device));
+        if (choice.infraredModule) cmbPort_->setItemData(cmbPort_->count() - 1, Msg(30101), Qt::ToolTipRole);
+    }
+    cmbPort_->setCurrentIndex(std::max(0, cmbPort_->findData(ToQ(current))));
+    filling_ = false;
+}
+
+void frmMain::ChoosePort(const std::string& device) {
+    if (busy_) return;
+    ProgramState& program = context_.Program();
+    // The choice replaces a device named on the command line for the rest of the run.
+    CommandLinePort().clear();
+    program.CommDevice = device;
+    link_->PortOpen(false);
+    AddInfo(Msg(30108, {device.empty() ? LoadMessage(30104) : device}), DarkBlue);
+    link_->AddLog(LoadMessage(30108, {device.empty() ? LoadMessage(30104) : device}));
+    OpenLinkPort();
+    SaveConfiguration();
+    FillPortChoices();
+    RefreshCommandStates();
+}
+
+bool frmMain::SaveConfiguration(std::string* text) {
+    ProgramState& program = context_.Program();
+    const auto file = program.ProgramFolder / ConfigFileName;
+    std::string error;
+    if (WriteConfiguration(program, file, context_.Loop().Now(), IsEnglishCatalogue(), &error)) return true;
+    const std::string line = LoadMessage(MsgConfigurationNotWritten, {file.string(), error});
+    AddInfo(ToQ(line), PaneRed);
+    link_->AddLog(line);
+    if (text) *text = line;
+    return false;
 }
 
 void frmMain::Form_Activate(bool first) {
@@ -491,12 +591,22 @@ void frmMain::RefreshCommandStates() {
     vfgOption_->setEnabled(idle && data);
     cmdExit_->setEnabled(idle);
     RefreshEditMenu();
+    SetControlEnabled(*cmbPort_, idle);
+    cmdPortRefresh_->setEnabled(idle);
 }
 
 void frmMain::SetBusy(bool busy) {
     busy_ = busy;
     context_.Dialogs().BusyPointer(busy);
     RefreshCommandStates();
+    if (!busy && closeAsked_) {
+        closeAsked_ = false;
+        // Asked from the event loop, once the command that ended has returned.
+        QPointer<frmMain> self(this);
+        context_.Loop().Post(0, [self] {
+            if (self) self->close();
+        });
+    }
 }
 
 void frmMain::AddInfo(const QString& text, const QColor& colour) {
@@ -553,7 +663,12 @@ void frmMain::LeaveIdField(int kind) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (busy_ || !cmdExit_->isEnabled()) {
+    if (busy_) {
+        closeAsked_ = true;
+        event->ignore();
+        return;
+    }
+    if (!cmdExit_->isEnabled()) {
         event->ignore();
         return;
     }
@@ -567,11 +682,10 @@ void frmMain::closeEvent(QCloseEvent* event) {
     closing_ = true;
     tmrInter_.Enabled(false);
     link_->TimerEnabled(false);
-    ProgramState& program = context_.Program();
-    if (!WriteConfiguration(program, program.ProgramFolder / ConfigFileName, context_.Loop().Now(),
-                            IsEnglishCatalogue())) {
-        AddInfo(Msg(5315), PaneRed);
-    }
+    // The window goes on closing when the file cannot be written; the user is told so, as the
+    // pane goes with the window.
+    std::string failure;
+    if (!SaveConfiguration(&failure)) context_.Dialogs().MsgBox(failure, MainTitle(), MsgIcon::Stop, MsgButtons::Ok);
     event->accept();
 }
 
@@ -638,9 +752,10 @@ void frmMain::OnConnect() {
 }
 
 void frmMain::Densty(const std::array<Single, 6>& readings, bool, bool) {
-    // The calibration window reads these while it is open.
-    context_.Program().GasReadings = readings;
-    context_.Program().NewReadings = true;
+    ProgramState& program = context_.Program();
+    program.GasReadings = readings;
+    program.NewReadings = true;
+    if (program.CalibrationWindowOpen && calibrationReadings_) calibrationReadings_();
 }
 
 void frmMain::ConnectRetry(Integer& count) { AddInfo(Msg(5412, {std::to_string(count)}), DarkGreen); }

@@ -3,6 +3,7 @@
 // the identifier fields and lists, the settings grid, the command buttons and the settings files.
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -49,7 +50,8 @@ public:
     void ShowInstrumentSettings();
     // A coloured line at the bottom of the information pane.
     void AddInfo(const QString& text, const QColor& colour);
-    // The window's one busy state: while set, every input control is off and closing is refused.
+    // The window's one busy state: while set, every input control is off and closing is refused;
+    // a close asked for meanwhile is asked again ("End ?") once the busy state ends.
     void SetBusy(bool busy);
     bool Busy() const { return busy_; }
     uclTzif& Link() { return *link_; }
@@ -59,6 +61,14 @@ public:
     // A serial device named on the command line ("--port DEVICE"); it comes before the
     // configuration file's "COMM Device" and the USB module lookup. Empty: none named.
     static std::string& CommandLinePort();
+    // The port choice: lists the serial ports the system reports and the configured device;
+    // choosing one (empty: the automatic choice) reopens the link on it and keeps it as
+    // "COMM Device" in the configuration file.
+    void FillPortChoices();
+    void ChoosePort(const std::string& device);
+    // What refreshes the calibration window's readings; the window sets it while it is open
+    // (ProgramState::CalibrationWindowOpen) and clears it when it closes. Runs on every reading.
+    void CalibrationReadings(std::function<void()> refresh) { calibrationReadings_ = std::move(refresh); }
     // The two settings-file buttons' actions.
     void StoreLocalFile();
     void LoadLocalFile();
@@ -80,6 +90,11 @@ private:
     // The Edit menu: undo and redo of the settings grid's edits, and copying the grid.
     void BuildEditMenu();
     void RefreshEditMenu();
+    void PlaceWriteCommands();
+    // Chooses and opens the link's port; a port that does not open is reported (5315).
+    void OpenLinkPort();
+    // Writes the configuration file; a failure gets a pane line and a log line. False on failure.
+    bool SaveConfiguration(std::string* text = nullptr);
 
     // ILinkListener
     void OnConnect() override;
@@ -99,7 +114,10 @@ private:
     Date clockTag_ = 0;
     bool closing_ = false;
     bool busy_ = false;
+    // A close asked for while busy; it is asked again once the window is idle.
+    bool closeAsked_ = false;
     bool filling_ = false;
+    std::function<void()> calibrationReadings_;
     std::string localSettingsFile_;
     std::string checkDataFile_;
 
@@ -125,6 +143,9 @@ private:
     SettingsGrid* vfgOption_ = nullptr;
     QGroupBox* fraTransStatus_ = nullptr;
     QGroupBox* fraStatus_ = nullptr;
+    QLabel* lblPort_ = nullptr;
+    QComboBox* cmbPort_ = nullptr;
+    QPushButton* cmdPortRefresh_ = nullptr;
     QLabel* lblTitle_ = nullptr;
     std::array<QLabel*, 10> lblInst_{};
     QMenu* mnuEdit_ = nullptr;
