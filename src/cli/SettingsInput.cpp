@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ConfigValues.h"
 #include "cli/CliTypes.h"
 #include "cli/SettingsDiff.h"
 #include "instrument/SettingsFile.h"
@@ -18,12 +19,6 @@ struct CodeLine {
     int number = 0;
     std::string code;
 };
-
-std::string Upper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 // The lines that carry a code, split as the loader splits them (fields at ",", comments from
 // ";"); blank and comment-only lines are left out.
@@ -41,7 +36,7 @@ std::vector<CodeLine> CodeLines(const std::filesystem::path& file) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.find_first_not_of(" \t") == std::string::npos) continue;
         tokens.Source(line);
-        if (tokens.TokenCount() > 0) found.push_back({number, Upper(tokens.Tokens(0))});
+        if (tokens.TokenCount() > 0) found.push_back({number, UpperAscii(tokens.Tokens(0))});
     }
     return found;
 }
