@@ -2,6 +2,8 @@
 // processes talking over a real serial line. POSIX systems only, like the simulator's host.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/PresentDate.h"
 
 #ifdef __unix__
@@ -57,6 +59,34 @@ TEST(OnPseudoTerminal, SilentLine_ExitsOneWithTheNoResponseText) {
                                                   silent.SlavePath(), "--timeout", "1", "--retry", "1", "info"});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("TZ-7300 No Response. Check Port,Cable And Power."), std::string::npos) << r.err;
+}
+
+// A simulator that answers 1.5 s late, over a real line: with a one-second timeout every block is
+// asked for twice and answered twice, and the image is still exact; with neither a timeout nor
+// retries to cover the delay the program gives up cleanly.
+TEST(OnPseudoTerminal, LateInstrument_DumpExactWithRepeats_NoRetriesFailsCleanly) {
+    SimProcess sim({"--delay", "1500"});
+    ASSERT_FALSE(sim.Device().empty());
+    FileTestFolder folder;
+    const auto image = folder / "flash.img";
+    const std::vector<std::string> common = {"--lang", "en", "--log-dir", folder.Path().string(), "--port", sim.Device()};
+    std::vector<std::string> dump = common;
+    dump.insert(dump.end(), {"--timeout", "1", "--debug", "dump-flash", image.string(), "--blocks", "0-1"});
+    const ProcessResult ok = RunProgram(Tz7300(), dump);
+    ASSERT_EQ(ok.code, 0) << ok.err;
+    const std::string written = ReadWholeFile(image);
+    const auto& memory = DefaultSimState().memory;
+    ASSERT_EQ(written.size(), memory.size());
+    EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + 1024, reinterpret_cast<const unsigned char*>(written.data())));
+    EXPECT_NE(ReadWholeFile(folder / "SerialLog.log").find("<<< Stale copy of the previous block discarded >>>"),
+              std::string::npos);
+
+    std::vector<std::string> read = common;
+    read.insert(read.end(), {"--timeout", "1", "--retry", "0", "read", "--json", (folder / "read.json").string()});
+    const ProcessResult failed = RunProgram(Tz7300(), read);
+    EXPECT_EQ(failed.code, 1);
+    EXPECT_NE(failed.err.find("TZ-7300 No Response."), std::string::npos) << failed.err;
+    EXPECT_FALSE(std::filesystem::exists(folder / "read.json"));
 }
 
 TEST(OnPseudoTerminal, MissingDevice_ExitsOneNamingIt) {
