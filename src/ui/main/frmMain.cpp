@@ -278,7 +278,8 @@ void frmMain::BuildEditMenu() {
         auto* a = mnuEdit_->addAction(QString());
         a->setObjectName(QLatin1String(name));
         a->setShortcuts(keys);
-        // The grid's open editor keeps its own undo and copy of the typed text.
+        // Anywhere in the window; a text field or the grid's open editor takes these keys for its
+        // own text first.
         a->setShortcutContext(Qt::WindowShortcut);
         return a;
     };
