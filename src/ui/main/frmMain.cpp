@@ -97,6 +97,10 @@ std::string& frmMain::CommandLinePort() {
 }
 
 frmMain::~frmMain() {
+    // The grid and its undo stack go with the window's children, after this object is gone;
+    // what the stack says while it is cleared then must not reach the menu.
+    if (vfgOption_) vfgOption_->UndoStack().disconnect(this);
+    mnuEdit_ = nullptr;
     tmrInter_.Enabled(false);
     if (link_) {
         link_->TimerEnabled(false);
