@@ -102,6 +102,10 @@ std::string& frmMain::CommandLinePort() {
 }
 
 frmMain::~frmMain() {
+    // The grid and its undo stack go with the window's children, after this object is gone;
+    // what the stack says while it is cleared then must not reach the menu.
+    if (vfgOption_) vfgOption_->UndoStack().disconnect(this);
+    mnuEdit_ = nullptr;
     tmrInter_.Enabled(false);
     if (link_) {
         link_->TimerEnabled(false);
@@ -307,7 +311,8 @@ void frmMain::BuildEditMenu() {
         auto* a = mnuEdit_->addAction(QString());
         a->setObjectName(QLatin1String(name));
         a->setShortcuts(keys);
-        // The grid's open editor keeps its own undo and copy of the typed text.
+        // Anywhere in the window; a text field or the grid's open editor takes these keys for its
+        // own text first.
         a->setShortcutContext(Qt::WindowShortcut);
         return a;
     };
