@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 #include <system_error>
-#include <utility>
 
 #include "text/SharedHelpers.h"
+#include "text/TextLines.h"
 
 namespace tz {
 
@@ -38,9 +38,6 @@ int EntryNumber(std::string_view text, int lineNumber, const std::string& line) 
 
 }  // namespace
 
-ListFileError::ListFileError(const std::string& message, int lineNumber, std::string line)
-    : std::runtime_error(message), lineNumber_(lineNumber), line_(std::move(line)) {}
-
 std::string ListTitle(ListKind kind) { return kind == ListKind::Stations ? "Station List" : "User List"; }
 
 NameList ListOf(const clsInstrument& record, ListKind kind) {
@@ -61,12 +58,8 @@ std::vector<ListFileEntry> ParseListFile(std::string_view text) {
     std::vector<ListFileEntry> entries;
     std::array<int, clsInstrument::ListEntries> lineOfEntry{};  // 0: not named yet
     int lineNumber = 0;
-    while (!text.empty()) {
-        const auto end = text.find('\n');
-        std::string line(text.substr(0, end));
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    for (const std::string& line : TextLines(text)) {
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.find_first_not_of(" \t") == std::string::npos) continue;
         const std::size_t separator = line.find_first_of(",\t");
         if (separator == std::string::npos) throw FaultyLine(lineNumber, line, "no comma after the entry number");

@@ -2,12 +2,12 @@
 // The station and user list files: one line per entry, the entry number (1 to 128), a comma and
 // the name as it stands. The command line and the parameter dialog read and write them here.
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "instrument/clsInstrument.h"
+#include "text/Errors.h"
 
 namespace tz {
 
@@ -32,15 +32,9 @@ struct ListFileEntry {
 
 // A list file that cannot be used. For a faulty line LineNumber() (from 1) and Line() name it;
 // they are 0 and empty when the file as a whole is at fault.
-class ListFileError : public std::runtime_error {
+class ListFileError : public FileLineError {
 public:
-    ListFileError(const std::string& message, int lineNumber, std::string line);
-    int LineNumber() const { return lineNumber_; }
-    const std::string& Line() const { return line_; }
-
-private:
-    int lineNumber_;
-    std::string line_;
+    using FileLineError::FileLineError;
 };
 
 // Reads a list file's text: each line is the entry number, a comma (or a tab) and the name, which

@@ -13,6 +13,7 @@
 #include "text/Errors.h"
 #include "text/NumberFormat.h"
 #include "text/clsToken.h"
+#include "text/TextLines.h"
 #include "text/WholeFile.h"
 
 namespace tz {
@@ -372,9 +373,6 @@ std::string FilePayload(std::string_view code, const clsInstrument& record) {
 
 }  // namespace
 
-SettingsFileError::SettingsFileError(const std::string& message, int lineNumber, std::string line)
-    : std::runtime_error(message), lineNumber_(lineNumber), line_(std::move(line)) {}
-
 std::string SettingsFileLine(std::string_view code, const clsInstrument& record) {
     if (std::find(SettingsFileCodes.begin(), SettingsFileCodes.end(), code) ==
         SettingsFileCodes.end())
@@ -402,14 +400,9 @@ std::vector<std::string> LoadSettingsText(clsInstrument& record, std::string_vie
     clsToken tokens;
     tokens.AddDelimiters(",");
     tokens.AddComments(";");
-    int lineNumber = 0;
-    while (!text.empty()) {
-        const auto end = text.find('\n');
-        std::string line(text.substr(0, end));
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::string code = ApplyLine(record, tokens, line, lineNumber, onUnknownCode);
+    const std::vector<std::string> lines = TextLines(text);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string code = ApplyLine(record, tokens, lines[i], static_cast<int>(i + 1), onUnknownCode);
         if (!code.empty() && std::find(codes.begin(), codes.end(), code) == codes.end()) codes.push_back(code);
     }
     return codes;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "instrument/clsInstrument.h"
+#include "text/Errors.h"
 
 namespace tz {
 
@@ -25,15 +26,9 @@ inline constexpr std::array<std::string_view, 53> SettingsFileCodes = {
 
 // A settings file that could not be written, opened or read. For a malformed line LineNumber()
 // (from 1) and Line() name it; they are 0 and empty when the file as a whole failed.
-class SettingsFileError : public std::runtime_error {
+class SettingsFileError : public FileLineError {
 public:
-    SettingsFileError(const std::string& message, int lineNumber, std::string line);
-    int LineNumber() const { return lineNumber_; }
-    const std::string& Line() const { return line_; }
-
-private:
-    int lineNumber_;
-    std::string line_;
+    using FileLineError::FileLineError;
 };
 
 // One line of the file without its line end: "<code>,W,<payload>,". The payload is the write

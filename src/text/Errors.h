@@ -4,6 +4,7 @@
 // catch exactly these types.
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace tz {
 
@@ -24,6 +25,20 @@ public:
 class TokenLimitError : public std::out_of_range {
 public:
   using std::out_of_range::out_of_range;
+};
+
+// A text file (a settings or list file) that cannot be used. For a faulty line LineNumber() (from
+// 1) and Line() name it; they are 0 and empty when the file as a whole is at fault.
+class FileLineError : public std::runtime_error {
+public:
+  FileLineError(const std::string& message, int lineNumber, std::string line)
+      : std::runtime_error(message), lineNumber_(lineNumber), line_(std::move(line)) {}
+  int LineNumber() const { return lineNumber_; }
+  const std::string& Line() const { return line_; }
+
+private:
+  int lineNumber_;
+  std::string line_;
 };
 
 }  // namespace tz
