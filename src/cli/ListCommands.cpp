@@ -21,6 +21,7 @@ void RefuseImproper(const std::vector<int>& entries, ListKind kind) {
 }
 
 int Export(CliContext& context, ListKind kind, const std::string& file) {
+    RequireWritableOutput(file);
     clsInstrument record;
     context.ReadInstrument(record);
     const NameList names = ListOf(record, kind);

@@ -36,6 +36,8 @@ TEST_F(EarlyChecks, OutputThatCannotBeWritten_RefusedBeforeAnyExchange) {
         {{"read", "--json", In("missing/unit.json")}, "does not exist"},
         {{"read", "--json", In("sub")}, "it is a folder"},
         {{"save", In("plain.txt/unit.seq")}, "is not a folder"},
+        {{"stations", "export", In("missing/stations.csv")}, "does not exist"},
+        {{"users", "export", In("sub")}, "it is a folder"},
         {{"--debug", "dump-eeprom", In("missing/DumpEF.dat")}, "does not exist"},
         {{"--debug", "dump-flash", In("sub")}, "it is a folder"},
         {{"--debug", "dump-flash", In("missing/TZ7300.DAT"), "--blocks", "1-2"}, "does not exist"},
