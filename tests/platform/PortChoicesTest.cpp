@@ -28,7 +28,7 @@ TEST(PortChoices, ListedInNumberOrderWithTheModuleMarkedAndTheConfiguredDeviceKe
           "ttyUSB10 - FT232R USB UART - USB 0403:6001"}},
         {"/dev/pts/7",
          {"ttyS0", "ttyUSB2 - CP2102 USB to UART Bridge Controller - USB 10C4:EA60 - USB infrared module",
-          "ttyUSB10 - FT232R USB UART - USB 0403:6001", "/dev/pts/7 - not present now"}},
+          "ttyUSB10 - FT232R USB UART - USB 0403:6001", "/dev/pts/7 - not listed by the system"}},
     };
     for (const auto& c : cases) {
         const auto choices = ListPortChoices(SomePorts(), c.configured, PortNumbering::EnumerationOrder);

@@ -380,7 +380,7 @@ TEST_F(MainWindowTest, PortChoiceListsThePortsAndReopensTheLinkOnTheChosenOne) {
     EXPECT_EQ(listed, (QStringList{QStringLiteral("Automatic: the USB infrared module, else the infrared port"),
                                    QStringLiteral("ttyS0"),
                                    QStringLiteral("ttyUSB0 - CP2102 - USB 10C4:EA60 - USB infrared module"),
-                                   QStringLiteral("loopback - not present now")}));
+                                   QStringLiteral("loopback - not listed by the system")}));
     EXPECT_EQ(choice.currentIndex(), 3);
     ASSERT_TRUE(rig.loop.RunUntil([this] { return window->Link().Connected(); }, 10000));
 
