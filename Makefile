@@ -9,7 +9,7 @@ CMAKE_GEN  := -G Ninja
 
 FUZZ_BUILD ?= build-fuzz
 FUZZ_TIME  ?= 20
-FUZZ_TARGETS := reply_decoder link_receive tokenizer config_file settings_file json record_json
+FUZZ_TARGETS := reply_decoder link_receive tokenizer config_file settings_file json record_json list_file cli_args
 
 .PHONY: all deps build test test-fast test-asan run bench clean fuzz fuzz-smoke
 
