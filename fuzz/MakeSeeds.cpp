@@ -7,6 +7,7 @@
 
 #include "app/ConfigFile.h"
 #include "app/StartupDefaults.h"
+#include "instrument/ListFile.h"
 #include "instrument/RecordJson.h"
 #include "instrument/SettingsFile.h"
 #include "link/Frame.h"
@@ -79,5 +80,16 @@ int main(int argc, char** argv) {
     Seed("record_json", "record_part", std::string(1, '\0') + "{\"LcdBackLight\": 12, \"SysDate\": \"2026-12-10T07:05:09\", \"Warning\": [1, 2, 3, 4, 5, 6, 7]}");
     Seed("record_json", "state", std::string(1, '\1') + SimStateToJson(state));
     Seed("record_json", "state_part", std::string(1, '\1') + "{\"SerialNo\": \"A123\", \"SimState\": {\"Model\": \"TZ-7300\", \"Clock\": \"2026-01-02T03:04:05\", \"MemorySeed\": 7}}");
+
+    Seed("list_file", "users", ListFileText(ListOf(state.record, ListKind::Users)));
+    Seed("list_file", "stations", ListFileText(ListOf(state.record, ListKind::Stations)));
+    Seed("list_file", "few_entries", "\xEF\xBB\xBF" "3,TANK 3, NORTH\r\n\r\n 12\tPUMP\tROOM\n128,\n");
+
+    // Command lines, one word a line.
+    Seed("cli_args", "read_json", "--port=/dev/ttyUSB1\nread\n--json\nout.json\n--timeout\n5");
+    Seed("cli_args", "monitor", "--lang\nja\nmonitor\n--seconds=10\n--yes");
+    Seed("cli_args", "stations", "--log-dir\nlogs\nstations\nimport\n--\n--list.csv");
+    Seed("cli_args", "help", "-h\nreport\n--suffix\nA");
+    Seed("cli_args", "settings", "--settings=9600,n,8,1\n--retry=3\n--debug\n--factory\nsave\nout.seq");
     return 0;
 }

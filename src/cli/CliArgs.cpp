@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <map>
+
+#include <CLI/CLI.hpp>
 
 namespace tz::cli {
 
@@ -22,43 +25,60 @@ constexpr std::array<OptionRule, 11> kGlobal = {{
     {"version", "", "print the version and end"},
 }};
 
-const OptionRule* FindRule(std::span<const OptionRule> rules, std::string_view name) {
-    auto it = std::find_if(rules.begin(), rules.end(), [&](const OptionRule& s) { return s.name == name; });
-    return it == rules.end() ? nullptr : &*it;
-}
-
-// One "--name[=value]" at args[i]; advances i past a separate value.
-struct OptionWord {
-    std::string name;
-    std::string value;
-    bool inlineValue = false;
-};
-
-OptionWord SplitOption(const std::string& word) {
-    OptionWord option;
-    const std::size_t eq = word.find('=');
-    option.name = word.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
-    if (eq != std::string::npos) {
-        option.value = word.substr(eq + 1);
-        option.inlineValue = true;
-    }
-    return option;
-}
-
-std::string TakeValue(const OptionWord& option, const OptionRule& rule,
-                      const std::vector<std::string>& args, std::size_t& i) {
-    if (rule.valueName.empty()) {
-        if (option.inlineValue) throw CliFailure(ExitUsage, "option --" + option.name + " takes no value");
-        return {};
-    }
-    if (option.inlineValue) return option.value;
-    if (i + 1 >= args.size())
-        throw CliFailure(ExitUsage, "option --" + option.name + " needs a value (" +
-                                        std::string(rule.valueName) + ")");
-    return args[++i];
-}
-
 bool IsOptionWord(const std::string& word) { return word.size() > 2 && word.rfind("--", 0) == 0; }
+
+// The options of `rules` on a CLI11 parser: each takes its last value; a switch takes none.
+// Words the parser does not know, "--" and everything after it are left to the caller, in order.
+class OptionParser {
+public:
+    explicit OptionParser(std::span<const OptionRule> rules, bool shortHelp) : rules_(rules) {
+        app_.set_help_flag();
+        app_.allow_extras();
+        app_.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+        for (const OptionRule& rule : rules) {
+            const std::string name(rule.name);
+            if (rule.valueName.empty()) {
+                const std::string names = name == "help" && shortHelp ? "-h,--help" : "--" + name;
+                options_[name] = app_.add_flag(names, switches_[name])->disable_flag_override();
+            } else {
+                options_[name] = app_.add_option("--" + name, values_[name]);
+            }
+        }
+    }
+
+    // Reads the words; CliFailure(ExitUsage) for a missing value or a switch given one.
+    std::vector<std::string> Parse(std::vector<std::string> words) {
+        std::reverse(words.begin(), words.end());  // CLI11 takes them last first
+        try {
+            app_.parse(words);
+        } catch (const CLI::ParseError& error) {
+            throw CliFailure(ExitUsage, Reason(error.what()));
+        }
+        return app_.remaining();
+    }
+
+    bool Given(const std::string& name) const { return options_.at(name)->count() > 0; }
+    const std::string& Value(const std::string& name) const { return values_.at(name); }
+
+private:
+    // CLI11's reason, named as the program names it.
+    std::string Reason(const std::string& what) const {
+        for (const OptionRule& rule : rules_) {
+            const std::string name(rule.name);
+            if (what.rfind("--" + name + ":", 0) == 0)
+                return "option --" + name + " needs a value (" + std::string(rule.valueName) + ")";
+            if (what.rfind(name + " was given a disallowed flag override", 0) == 0)
+                return "option --" + name + " takes no value";
+        }
+        return what;
+    }
+
+    std::span<const OptionRule> rules_;
+    CLI::App app_;
+    std::map<std::string, CLI::Option*> options_;
+    std::map<std::string, std::string> values_;
+    std::map<std::string, bool> switches_;
+};
 
 void ApplyGlobal(GlobalOptions& g, const std::string& name, const std::string& value) {
     if (name == "port") g.port = value;
@@ -97,52 +117,40 @@ int ParseIntOption(std::string_view option, const std::string& text, int min, in
 }
 
 CommandLine SplitCommandLine(const std::vector<std::string>& args) {
+    OptionParser parser(kGlobal, true);
+    const std::vector<std::string> left = parser.Parse(args);
     CommandLine line;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        if (!optionsEnded && word == "--") {
-            optionsEnded = true;
-            if (!line.command.empty()) line.rest.push_back(word);
-            continue;
-        }
-        if (!optionsEnded && word == "-h") {
-            line.global.help = true;
-            continue;
-        }
-        if (!optionsEnded && IsOptionWord(word)) {
-            const OptionWord option = SplitOption(word);
-            if (const OptionRule* rule = FindRule(kGlobal, option.name)) {
-                ApplyGlobal(line.global, option.name, TakeValue(option, *rule, args, i));
-                continue;
-            }
-            if (line.command.empty()) throw CliFailure(ExitUsage, "unknown option " + word);
-        }
-        if (line.command.empty())
-            line.command = word;
-        else
-            line.rest.push_back(word);
+    for (const OptionRule& rule : kGlobal) {
+        const std::string name(rule.name);
+        if (parser.Given(name)) ApplyGlobal(line.global, name, rule.valueName.empty() ? std::string() : parser.Value(name));
     }
+    // The first word left is the command, unless it is an option the program does not know; a
+    // "--" before the command only ends the program's options.
+    auto word = left.begin();
+    if (word != left.end() && *word == "--") ++word;
+    else if (word != left.end() && IsOptionWord(*word)) throw CliFailure(ExitUsage, "unknown option " + *word);
+    if (word == left.end()) return line;
+    line.command = *word;
+    line.rest.assign(word + 1, left.end());
     return line;
 }
 
 ParsedArgs ParseCommandArgs(const std::vector<std::string>& rest, std::span<const OptionRule> rules) {
+    OptionParser parser(rules, false);
     ParsedArgs parsed;
     bool optionsEnded = false;
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        const std::string& word = rest[i];
+    for (const std::string& word : parser.Parse(rest)) {
         if (!optionsEnded && word == "--") {
             optionsEnded = true;
-            continue;
-        }
-        if (optionsEnded || !IsOptionWord(word)) {
+        } else if (!optionsEnded && IsOptionWord(word)) {
+            throw CliFailure(ExitUsage, "unknown option " + word);
+        } else {
             parsed.positional.push_back(word);
-            continue;
         }
-        const OptionWord option = SplitOption(word);
-        const OptionRule* rule = FindRule(rules, option.name);
-        if (!rule) throw CliFailure(ExitUsage, "unknown option " + word);
-        parsed.options[option.name] = TakeValue(option, *rule, rest, i);
+    }
+    for (const OptionRule& rule : rules) {
+        const std::string name(rule.name);
+        if (parser.Given(name)) parsed.options[name] = rule.valueName.empty() ? std::string() : parser.Value(name);
     }
     return parsed;
 }

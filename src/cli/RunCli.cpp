@@ -1,5 +1,9 @@
 #include "cli/RunCli.h"
 
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
 #include "app/ConfigFile.h"
 #include "app/StartupDefaults.h"
 #include "cli/CommandTable.h"
@@ -38,6 +42,36 @@ ProgramState& PrepareProgram(const GlobalOptions& options, ILinkEnvironment& env
     return program;
 }
 
+// Edits (insert, delete, replace, swap of neighbours) that turn one word into the other.
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+    for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i)
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        }
+    return d[a.size()][b.size()];
+}
+
+// The unknown command's message, with the nearest command when one is at most two edits away.
+std::string UnknownCommand(const std::string& word) {
+    const CliCommand* nearest = nullptr;
+    std::size_t best = 3;
+    for (const CliCommand& command : Commands()) {
+        const std::size_t distance = EditDistance(word, command.name);
+        if (distance < best) {
+            best = distance;
+            nearest = &command;
+        }
+    }
+    std::string message = "unknown command \"" + word + "\"";
+    if (nearest) message += " (did you mean \"" + std::string(nearest->name) + "\"?)";
+    return message + "; run 'tz7300 --help' for the list";
+}
+
 void CheckArgumentCount(const CliCommand& command, const ParsedArgs& parsed) {
     const std::size_t n = parsed.positional.size();
     if (n < command.minArgs || n > command.maxArgs)
@@ -57,7 +91,7 @@ int RunCommand(const CommandLine& line, CliIo& io, ILinkEnvironment& env) {
         return ExitSuccess;
     }
     const CliCommand* command = FindCommand(line.command);
-    if (!command) throw CliFailure(ExitUsage, "unknown command \"" + line.command + "\"; run 'tz7300 --help' for the list");
+    if (!command) throw CliFailure(ExitUsage, UnknownCommand(line.command));
     if (line.global.help) {
         io.out << CommandHelp(*command);
         return ExitSuccess;

@@ -132,10 +132,11 @@ void ApplyAlarmPoint(clsInstrument& r, const LineFields& f) {
     (r.*SetIsLo)(5, lo5);
 }
 
+// All eight fields are read first: a line cut short or with a bad column changes nothing.
 void ApplyGasInfo(clsInstrument& r, const LineFields& f) {
-    for (int gas = 0; gas < kChannels; ++gas) ParseGasInfo(f.Text(gas + 2), r, static_cast<Integer>(gas));
-    ParseSecondRangeInfo(f.Text(8), r, 4);
-    ParseSecondRangeInfo(f.Text(9), r, 5);
+    std::vector<std::string> fields;
+    for (int i = 2; i < 10; ++i) fields.push_back(f.Text(i));
+    ParseGasInfoFields(fields, r);
 }
 
 // Channels with a port number keep it; every channel marked "F" receives the lowest free number.
@@ -350,25 +351,40 @@ std::string PortPayloadOfFile(const clsInstrument& record) {
     return out;
 }
 
-// The alarm-point lines and the assignment of each channel's level.
-constexpr std::pair<std::string_view, void (clsInstrument::*)(Integer, Single)> kAlarmPointLines[] = {
-    {"A1", &clsInstrument::Warning}, {"A2", &clsInstrument::Alarm}, {"AS", &clsInstrument::Stel},
-    {"AW", &clsInstrument::Twa},     {"SA", &clsInstrument::AutoCalib},
-};
-
-std::string FilePayload(std::string_view code, const clsInstrument& record) {
-    if (code == "U9") return EncodeDec(record.CSAdata());
-    if (code == "UG") return PortPayloadOfFile(record);
-    // Loading the "GJ" line clears the levels of a channel it names not fitted, so a level the
-    // record holds for such a channel is written as no value: the file loads back as it reads.
-    for (const auto& [alarmCode, setLevel] : kAlarmPointLines) {
-        if (code != alarmCode) continue;
-        clsInstrument fitted = record;
-        for (Integer gas = 0; gas < kChannels; ++gas)
-            if (!record.GasEnabled(gas)) (fitted.*setLevel)(gas, NoValue);
-        return WritePayload(code, fitted);
+// The record as loading its own file would leave it, so that the file loads back as it reads:
+// - loading the "GJ" line clears the levels of a channel it names not fitted, so a level the
+//   record holds for such a channel is written as no value;
+// - a second range without a full scale loads as absent whatever its other columns hold, so it
+//   is written as absent (its decimals also give the format of that channel's low levels).
+clsInstrument AsLoadable(const clsInstrument& record) {
+    clsInstrument out = record;
+    for (Integer gas = 0; gas < kChannels; ++gas) {
+        if (record.GasEnabled(gas)) continue;
+        out.Warning(gas, NoValue);
+        out.Alarm(gas, NoValue);
+        out.Stel(gas, NoValue);
+        out.Twa(gas, NoValue);
+        out.AutoCalib(gas, NoValue);
     }
-    return WritePayload(code, record);
+    for (Integer gas : {Integer{4}, Integer{5}}) {
+        if (record.GasFullScale_l(gas) >= 0) continue;
+        out.GasFullScale_l(gas, NoValue);
+        out.GasDigit_l(gas, NoValue);
+        out.GasPoint_l(gas, NoValue);
+        out.GasUnit_l(gas, "");
+    }
+    return out;
+}
+
+// One line's payload from a record already made loadable.
+std::string FilePayload(std::string_view code, const clsInstrument& loadable) {
+    if (code == "U9") return EncodeDec(loadable.CSAdata());
+    if (code == "UG") return PortPayloadOfFile(loadable);
+    return WritePayload(code, loadable);
+}
+
+std::string FileLine(std::string_view code, const clsInstrument& loadable) {
+    return WriteBody(code, FilePayload(code, loadable)) + ",";
 }
 
 }  // namespace
@@ -377,12 +393,13 @@ std::string SettingsFileLine(std::string_view code, const clsInstrument& record)
     if (std::find(SettingsFileCodes.begin(), SettingsFileCodes.end(), code) ==
         SettingsFileCodes.end())
         throw std::invalid_argument("\"" + std::string(code) + "\" is not a settings file line");
-    return WriteBody(code, FilePayload(code, record)) + ",";
+    return FileLine(code, AsLoadable(record));
 }
 
 std::string SettingsFileText(const clsInstrument& record) {
+    const clsInstrument loadable = AsLoadable(record);
     std::string text;
-    for (std::string_view code : SettingsFileCodes) text += SettingsFileLine(code, record) + "\r\n";
+    for (std::string_view code : SettingsFileCodes) text += FileLine(code, loadable) + "\r\n";
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "instrument/InstrumentSettings.h"
+#include "text/Errors.h"
 
 namespace tz {
 namespace {
@@ -60,12 +61,32 @@ struct RangeColumns {
     std::string unit;
 };
 
+// A number column holds a value the five-character field writes back as the same value: not a
+// negative one (written as "*****") nor one too wide for the decimals of the range (its leading
+// digits would be cut), so that a range read in is written out as it was read.
+bool WritesBack(Single value, Integer decimals) {
+    const std::string written = NumberField5(value, decimals);
+    return IsNumericText(written) && TextToSingle(written) == value;
+}
+
 // The number and unit columns of a gas information field; ConversionError for a number column
-// that is not a number.
+// that is not a number or that could not be written back.
 RangeColumns ReadRangeColumns(const std::string& field) {
     const std::string stepText = Columns(field, 17, 5);
-    return {TextToSingle(Columns(field, 12, 5)), TextToSingle(stepText), DecimalsOf(stepText),
-            Trim(Columns(field, 22, 4))};
+    const RangeColumns range{TextToSingle(Columns(field, 12, 5)), TextToSingle(stepText),
+                             DecimalsOf(stepText), Trim(Columns(field, 22, 4))};
+    if (!WritesBack(range.fullScale, range.decimals) || !WritesBack(range.step, range.decimals) ||
+        DecimalsOf(NumberField5(range.step, range.decimals)) != range.decimals)
+        throw ConversionError("gas range cannot be written back: \"" + field + "\"");
+    return range;
+}
+
+bool SecondRangeAbsent(const std::string& field) {
+    return field == NotFittedGasInfo || Columns(field, 12, 5) == "*****";
+}
+
+bool MainRangeNotFitted(const std::string& field) {
+    return field == NotFittedGasInfo || field.rfind("---", 0) == 0;
 }
 
 }  // namespace
@@ -129,7 +150,7 @@ Single ParseGasValue(const std::string& text) {
 }
 
 void ParseGasInfo(const std::string& field, clsInstrument& record, Integer gas) {
-    if (field == NotFittedGasInfo || field.rfind("---", 0) == 0) {
+    if (MainRangeNotFitted(field)) {
         record.GasName(gas, "");
         record.GasEnabled(gas, false);
         record.GasFullScale(gas, NoValue);
@@ -154,7 +175,7 @@ void ParseGasInfo(const std::string& field, clsInstrument& record, Integer gas) 
 }
 
 void ParseSecondRangeInfo(const std::string& field, clsInstrument& record, Integer gas) {
-    if (field == NotFittedGasInfo || Columns(field, 12, 5) == "*****") {
+    if (SecondRangeAbsent(field)) {
         record.GasFullScale_l(gas, NoValue);
         record.GasDigit_l(gas, NoValue);
         record.GasPoint_l(gas, NoValue);
@@ -166,6 +187,20 @@ void ParseSecondRangeInfo(const std::string& field, clsInstrument& record, Integ
     record.GasDigit_l(gas, range.step);
     record.GasPoint_l(gas, range.decimals);
     record.GasUnit_l(gas, range.unit);
+}
+
+void ParseGasInfoFields(const std::vector<std::string>& fields, clsInstrument& record) {
+    for (std::size_t i = 0; i < fields.size() && i < 8; ++i) {
+        const bool second = i >= 6;
+        if (second ? !SecondRangeAbsent(fields[i]) : !MainRangeNotFitted(fields[i]))
+            ReadRangeColumns(fields[i]);
+    }
+    for (std::size_t i = 0; i < fields.size() && i < 6; ++i)
+        ParseGasInfo(fields[i], record, static_cast<Integer>(i));
+    if (fields.size() >= 8) {
+        ParseSecondRangeInfo(fields[6], record, 4);
+        ParseSecondRangeInfo(fields[7], record, 5);
+    }
 }
 
 }  // namespace tz

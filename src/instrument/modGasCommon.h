@@ -6,6 +6,7 @@
 // RoundToStep belongs with these functions; it lives in text/NumberFormat.h and is available
 // through this header.
 #include <string>
+#include <vector>
 
 #include "instrument/clsInstrument.h"
 #include "text/NumberFormat.h"
@@ -49,12 +50,19 @@ Single ParseGasValue(const std::string& text);
 
 // Sets the main range of gas channel `gas` from a gas information field (through the record's
 // accessors, so their change flags are set). 25 asterisks or a field starting with "---" mark the
-// channel not fitted. Throws ConversionError when a number column is not a number; the record is
-// then left unchanged.
+// channel not fitted. Throws ConversionError when a number column is not a number or could not be
+// written back as read (see ParseGasInfoFields); the record is then left unchanged.
 void ParseGasInfo(const std::string& field, clsInstrument& record, Integer gas);
 
 // Sets the second range of gas channel `gas`; 25 asterisks or "*****" as full scale mark it
 // absent. Throws ConversionError as ParseGasInfo does.
 void ParseSecondRangeInfo(const std::string& field, clsInstrument& record, Integer gas);
+
+// The fields of a gas information line: the main ranges of channels 0 to 5 from the first six,
+// the second ranges of channels 4 and 5 from fields 7 and 8 when there are eight. A number column
+// that is not a number, or that the five-character field could not write back as read (a
+// negative value, or one too wide for the range's decimals), throws ConversionError before
+// anything is stored, so a refused line leaves the record as it was.
+void ParseGasInfoFields(const std::vector<std::string>& fields, clsInstrument& record);
 
 }  // namespace tz

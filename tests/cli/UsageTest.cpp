@@ -1,6 +1,7 @@
 // The command line's own rules: help texts, usage errors and their exit code, option forms.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cctype>
 
 #include "cli/CliArgs.h"
@@ -84,7 +85,11 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{{"--settings", "fast", "info"}, "--settings takes baud,parity"},
                       UsageCase{{"info", "--port"}, "option --port needs a value"},
                       UsageCase{{"--debug=yes", "info"}, "option --debug takes no value"},
-                      UsageCase{{"monitor", "--seconds", "0"}, "--seconds takes a whole number"}),
+                      UsageCase{{"monitor", "--seconds", "0"}, "--seconds takes a whole number"},
+                      UsageCase{{"monitor", "--seconds=0"}, "--seconds takes a whole number"},
+                      UsageCase{{"raed"}, "unknown command \"raed\" (did you mean \"read\"?)"},
+                      UsageCase{{"stat1ons"}, "(did you mean \"stations\"?)"},
+                      UsageCase{{"xyzzy"}, "unknown command \"xyzzy\"; run"}),
     [](const ::testing::TestParamInfo<UsageCase>& info) {
         std::string name = "Case" + std::to_string(info.index);
         for (const std::string& arg : info.param.args)
@@ -99,6 +104,15 @@ TEST(CliArgs, OptionsAnywhereAndInlineValues_AreRead) {
     EXPECT_EQ(line.global.timeout, 5);
     EXPECT_EQ(line.global.port, "/dev/x");
     EXPECT_EQ(line.rest, (std::vector<std::string>{"a.seq", "b.seq"}));
+}
+
+TEST(CliArgs, CommandOptionsTakeInlineValuesAndTheLastOneCounts) {
+    const std::array<OptionRule, 2> rules = {{{"json", "FILE", ""}, {"all", "", ""}}};
+    const ParsedArgs parsed = ParseCommandArgs({"--json=a.json", "x", "--all", "--json", "b=c.json"}, rules);
+    EXPECT_EQ(parsed.Value("json"), "b=c.json");
+    EXPECT_TRUE(parsed.Has("all"));
+    EXPECT_EQ(parsed.positional, std::vector<std::string>{"x"});
+    EXPECT_TRUE(SplitCommandLine({"info", "-h"}).global.help);
 }
 
 TEST(CliArgs, DoubleDash_EndsOptionsSoAFileMayStartWithDashes) {

@@ -236,6 +236,34 @@ TEST(SettingsFileRoundTrip, ChannelsWithoutPortAndTextsWithDel_SaveAsTheyLoad) {
     EXPECT_EQ(loaded.MaintePassword(), std::string("12\x7F" "4"));
 }
 
+// A second range without a full scale (as a new record or a gas information reply of six
+// fields leaves it) loads as absent, so it is saved as absent: its unit column is blank.
+TEST(SettingsFileRoundTrip, SecondRangeWithoutFullScale_IsSavedAsAbsent) {
+    clsInstrument record = FullySetRecord();
+    record.GasFullScale_l(4, NoValue);
+    record.GasDigit_l(4, 0.5f);
+    record.GasUnit_l(4, "-101");
+    const std::string line = SettingsFileLine("GJ", record);
+    EXPECT_NE(line.find(",PID        **********    ,"), std::string::npos) << line;
+    const std::string saved = SettingsFileText(record);
+    for (clsInstrument into : {record, clsInstrument{}}) {
+        LoadSettingsText(into, saved);
+        EXPECT_EQ(SettingsFileText(into), saved);
+        EXPECT_EQ(into.GasUnit_l(4), "");
+    }
+}
+
+// A gas information line refused for any of its fields changes no channel.
+TEST(SettingsFileLoad, GasInfoLineCutShort_IsRefusedWhole) {
+    clsInstrument record = FullySetRecord();
+    const std::string line = SettingsFileLine("GJ", record);
+    const std::string cut = line.substr(0, line.rfind(',', line.size() - 2) + 1);  // no last field
+    clsInstrument into;
+    EXPECT_THROW(LoadSettingsText(into, cut + "\r\n"), SettingsFileError);
+    for (Integer gas = 0; gas < 6; ++gas) EXPECT_FALSE(into.GasEnabled(gas)) << gas;
+    EXPECT_FALSE(into.Change_GasEnable(0));
+}
+
 TEST(SettingsFileRoundTrip, EverySettingSurvivesIncludingDecimalFieldsOfTenAndMore) {
     const clsInstrument a = FullySetRecord();
     const clsInstrument b = Loaded(SettingsFileText(a));
@@ -442,6 +470,7 @@ const MalformedCase kMalformedCases[] = {
     {"PortOutOfRange", "UG,W,0,1,2,3,4,6,"},
     {"NegativePort", "UG,W,-1,0,1,2,3,4,"},
     {"GasInfoNumbers", "GJ,W,CO         abcde    1ppm ,"},
+    {"GasInfoFullScaleTooWide", "GJ,W,O2         32050  0.1vol%,"},
     // A gas value field holds a number or the no-value mark "*****", nothing else.
     {"LevelWithLetterO", "A1,W,   1O, 11.0, 12.0,*****, 5.25, 15.0,L,H,"},
     {"LevelAsWord", "A2,W,   20,  off,   22,   23,   24,   25,H,H,"},

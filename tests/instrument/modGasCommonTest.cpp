@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "instrument/InstrumentSettings.h"
 #include "text/Errors.h"
@@ -185,6 +186,38 @@ TEST_F(GasCommonTest, ParseGasInfo_BadNumberColumnThrowsAndLeavesRecordAlone) {
         EXPECT_EQ(rec.GasFullScale(1), 500.0f);
         EXPECT_FALSE(rec.Change_GasPoint(1));
     }
+}
+
+// A range the five-character number fields would write differently (leading digits cut, a
+// negative value written as "*****", decimals beyond three shown as none) never enters.
+TEST_F(GasCommonTest, RangeThatCannotBeWrittenBack_IsRefusedAndChangesNothing) {
+    ParseGasInfo(Field("CO", "500", "1", "ppm"), rec, 1);
+    ParseSecondRangeInfo(Field("", "50", "1", "ppm"), rec, 4);
+    const std::string refused[] = {Field("O2", "32050", "0.1", "vol%"), Field("O2", "-1.0", "0.1", "vol%"),
+                                   Field("O2", "999", "0.01", "vol%"), Field("O2", "1", ".0001", "vol%"),
+                                   Field("O2", "25", "-0.1", "vol%")};
+    for (const std::string& field : refused) {
+        SCOPED_TRACE(field);
+        EXPECT_THROW(ParseGasInfo(field, rec, 1), ConversionError);
+        EXPECT_THROW(ParseSecondRangeInfo(field, rec, 4), ConversionError);
+        EXPECT_EQ(rec.GasFullScale(1), 500.0f);
+        EXPECT_EQ(rec.GasFullScale_l(4), 50.0f);
+    }
+    ParseGasInfo(Field("O2", "99.99", "0.01", "vol%"), rec, 1);  // exactly five characters
+    EXPECT_EQ(rec.GasFullScale(1), 99.99f);
+}
+
+// The fields of a line are read whole before any is stored.
+TEST_F(GasCommonTest, ParseGasInfoFields_BadFieldAnywhereStoresNothing) {
+    std::vector<std::string> fields(6, Field("CO", "500", "1", "ppm"));
+    fields.push_back(Field("", "*****", "", ""));
+    fields.push_back("");  // a line cut short
+    EXPECT_THROW(ParseGasInfoFields(fields, rec), ConversionError);
+    EXPECT_FALSE(rec.GasEnabled(0));
+    fields.back() = NotFittedGasInfo;
+    ParseGasInfoFields(fields, rec);
+    EXPECT_EQ(rec.GasName(5), "CO");
+    EXPECT_EQ(rec.GasFullScale_l(5), NoValue);
 }
 
 TEST_F(GasCommonTest, ParseSecondRangeInfo_SetsOrClearsSecondRange) {
