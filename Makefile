@@ -1,7 +1,7 @@
 # Set-up and entry points. `make test` prepares a fresh Debian 12 machine (as root it installs the
 # missing build packages), builds, runs the suite, then runs it again under ASan + UBSan.
 
-PACKAGES   := cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-serialport-dev nlohmann-json3-dev libcli11-dev
+PACKAGES   := cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-serialport-dev nlohmann-json3-dev libcli11-dev poppler-utils
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)

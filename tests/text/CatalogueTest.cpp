@@ -39,7 +39,7 @@ std::set<int> ListedEnglishNumbers() {
       {30100, 30108},
       // Settings grid and calibration rules.
       {30300, 30313}, {30315, 30321}, {30330, 30335}, {30340, 30346}, {30400, 30404},
-      {30450, 30451}, {30460, 30466}, {30700, 30711}, {30720, 30724}};
+      {30450, 30451}, {30460, 30466}, {30700, 30711}, {30720, 30724}, {30900, 30928}};
   std::set<int> numbers;
   for (const auto& [first, last] : ranges)
     for (int n = first; n <= last; ++n) numbers.insert(n);

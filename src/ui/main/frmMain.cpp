@@ -39,6 +39,7 @@
 #include "ui/common/QtText.h"
 #include "ui/common/WindowHelpers.h"
 #include "ui/common/frmUpload.h"
+#include "ui/main/FactoryTools.h"
 #include "ui/main/SettingsGrid.h"
 
 namespace tz::ui {
@@ -94,6 +95,8 @@ frmMain::frmMain(UiContext& context, QWidget* parent)
     link_->SetListener(this);
     context_.Link(link_.get());
     BuildControls();
+    // The calibration, factory and debug commands connect their buttons themselves.
+    new FactoryTools(*this, context_);
 }
 
 std::string& frmMain::CommandLinePort() {
